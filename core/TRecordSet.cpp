@@ -1,0 +1,4 @@
+#include "core/TRecordSet.h"
+
+TRecordSet::TRecordSet(QObject* owner) : QObject(owner) {}
+TRecordSet::~TRecordSet() = default;

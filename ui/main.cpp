@@ -1,0 +1,15 @@
+#include <QApplication>
+#include <QLabel>
+
+#include "core/TDatabase.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    CreateDatabaseGlobals();
+    QLabel w(QStringLiteral("澄谷图书管理系统"));
+    w.resize(480, 240);
+    w.show();
+    const int rc = app.exec();
+    FreeDatabaseGlobals();
+    return rc;
+}
