@@ -143,6 +143,8 @@ void TPgEngine::Open(const TConnectionParams& params) {
         Close();
         throw TDbError(TDbError::Kind::Connection, QStringLiteral("PostgreSQL driver gave no handle"));
     }
+    // Notices ("skipping", "drop cascades") are not for the operator.
+    PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
     try {
         exec(QStringLiteral("set client_encoding to 'UTF8'"));
         exec(QStringLiteral("set datestyle to 'ISO, YMD'"));
