@@ -892,7 +892,8 @@ void TDataSet::Post() {
         if (d->disableCount == 0) emit RowRemoved(oldPos);
     }
     if (visible) {
-        const int pos = sortedPosition(r);
+        // Unsorted, an edited row keeps its place; only an appended row goes to the end.
+        const int pos = !inserting && oldPos >= 0 && d->sortKeys.empty() ? oldPos : sortedPosition(r);
         if (d->disableCount == 0) emit AboutToInsertRow(pos);
         d->order.insert(d->order.begin() + pos, r);
         d->cur = pos;
