@@ -167,10 +167,19 @@ QString formatFloat(double v, const QString& format) {
     return s;
 }
 
+// Formats the stored wall time directly: building a local QDateTime asks the system's time zone
+// on every call, which dominated exports of date columns.
 QString formatDateTimeMs(qint64 ms) {
-    const QDateTime dt = TDataSet::DecodeDateTime(ms);
-    if (dt.time() == QTime(0, 0)) return dt.date().toString(QStringLiteral("yyyy-MM-dd"));
-    return dt.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    qint64 days = ms / kMsPerDay;
+    qint64 rest = ms % kMsPerDay;
+    if (rest < 0) {
+        rest += kMsPerDay;
+        --days;
+    }
+    const QDate date = QDate::fromJulianDay(days + kEpochJulianDay);
+    if (rest == 0) return date.toString(QStringLiteral("yyyy-MM-dd"));
+    return date.toString(QStringLiteral("yyyy-MM-dd ")) +
+           QTime::fromMSecsSinceStartOfDay(int(rest)).toString(QStringLiteral("hh:mm:ss"));
 }
 
 inline char foldChar(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
@@ -1210,6 +1219,13 @@ QVariant TDataSet::CellValue(int row, int column) const {
 bool TDataSet::CellIsNull(int row, int column) const { return CellValue(row, column).isNull(); }
 
 QString TDataSet::CellText(int row, int column) const {
+    if (d->state == State::Browse && row >= 0 && row < int(d->order.size())) {
+        const Column& col = d->columns[size_t(column)];
+        if (col.kind == TFieldKind::DateTime && col.store == Store::Int) {
+            const qint64 ms = col.ints.at(d->order[size_t(row)]);
+            return ms == kNullInt ? QString() : formatDateTimeMs(ms);
+        }
+    }
     const QVariant v = CellValue(row, column);
     if (v.isNull()) return QString();
     const TField* f = d->fields[size_t(column)].get();

@@ -94,9 +94,40 @@ QString WriteHtml(const TDataSet* dataSet, const TExportColumns& columns, const 
         buf += s;
         buf += "\r\n";
     };
+    // Escapes on the UTF-8 bytes: the characters to escape are all ASCII, and most values have
+    // none, so they are copied as they are.
     auto cell = [&](const QString& value) {
         buf += "<td nowrap>";
-        buf += HtmlEscape(value).toUtf8();
+        const QByteArray u = value.toUtf8();
+        const char* p = u.constData();
+        const char* end = p + u.size();
+        const char* run = p;
+        for (; p < end; ++p) {
+            const char* entity = nullptr;
+            switch (*p) {
+                case '&':
+                    entity = "&amp;";
+                    break;
+                case '<':
+                    entity = "&lt;";
+                    break;
+                case '>':
+                    entity = "&gt;";
+                    break;
+                case '"':
+                    entity = "&quot;";
+                    break;
+                case '\'':
+                    entity = "&#39;";
+                    break;
+                default:
+                    continue;
+            }
+            buf.append(run, p - run);
+            buf += entity;
+            run = p + 1;
+        }
+        buf.append(run, end - run);
         buf += "&nbsp;</td>\r\n";
     };
 
