@@ -34,8 +34,12 @@ QString WriteXlsx(const TDataSet& dataSet, const TExportColumns& columns, const 
     lxw_format* text = workbook_add_format(book);
     format_set_num_format_index(text, 49);  // the built-in text format "@"
     lxw_error err = LXW_NO_ERROR;
-    if (!columns.empty())
-        err = worksheet_set_column(sheet, 0, lxw_col_t(columns.size() - 1), LXW_DEF_COL_WIDTH, text);
+    // Columns as wide as in the grid (about 7 pixels to a character of the sheet's font).
+    for (size_t c = 0; c < columns.size() && err == LXW_NO_ERROR; ++c) {
+        const double width =
+            columns[c].Width > 0 ? qMax(LXW_DEF_COL_WIDTH, columns[c].Width / 7.0) : LXW_DEF_COL_WIDTH;
+        err = worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), width, text);
+    }
     for (size_t c = 0; c < columns.size() && err == LXW_NO_ERROR; ++c)
         err = worksheet_write_string(sheet, 0, lxw_col_t(c), cellBytes(columns[c].Caption).constData(), text);
     for (int r = 0; r < rows && err == LXW_NO_ERROR; ++r) {

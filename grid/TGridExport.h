@@ -13,6 +13,7 @@ namespace gridexport {
 struct TExportColumn {
     int Field = 0;  // index of the field in the dataset
     QString Caption;
+    int Width = 0;  // the column's width in the grid, in pixels (0: the sheet's default)
 };
 using TExportColumns = std::vector<TExportColumn>;
 

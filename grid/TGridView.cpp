@@ -196,6 +196,8 @@ void TGridView::SetColumns(const TGridColumns& columns) {
         if (col >= 0) model_->SetSortMark(col, e.Dir);
     }
     invalidateFooter();
+    // New columns reset the view; the dataset's current row stays the highlighted one.
+    if (dataSet_ && dataSet_->Active()) syncCurrentFromDataSet(dataSet_->RecNo());
 }
 
 int TGridView::ColumnOfField(const QString& fieldName) const {
@@ -440,7 +442,7 @@ gridexport::TExportColumns TGridView::ExportColumns() const {
     for (const TGridColumn& c : Columns()) {
         if (!c.Visible) continue;
         const int f = dataSet_->FieldIndex(c.FieldName);
-        if (f >= 0) out.push_back(gridexport::TExportColumn{f, c.Caption});
+        if (f >= 0) out.push_back(gridexport::TExportColumn{f, c.Caption, c.Width});
     }
     return out;
 }

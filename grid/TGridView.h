@@ -51,7 +51,7 @@ public:
     // --- footer sums ---
     void SetFooterVisible(bool on);
     bool FooterVisible() const { return footerOn_; }
-    void AddFooterSum(TField* field);
+    virtual void AddFooterSum(TField* field);
     // The footer text of the column of the field; empty when it has no sum.
     QString FooterText(const QString& fieldName) const;
 

@@ -52,6 +52,11 @@ void TzxGridcx::SetDataSet(TDataSet* dataSet) {
     dataSource_->SetDataSet(dataSet);
 }
 
+void TzxGridcx::AddFooterSum(TField* field) {
+    TGridView::AddFooterSum(field);
+    SetFooterVisible(true);
+}
+
 int TzxGridcx::SelectedCount() const {
     if (!selectionModel()) return 0;
     QSet<int> rows;

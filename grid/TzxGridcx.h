@@ -27,6 +27,9 @@ public:
     // Reads and applies the layout stored under the id; true when a layout was found.
     bool LoadLayout(int id) { return LoadLayoutText(id); }
 
+    // A sum under the field's column ("0" for integers, "0.##" otherwise); switches the footer on.
+    void AddFooterSum(TField* field) override;
+
     int SelectedCount() const;
     int RowCount() const;
 
