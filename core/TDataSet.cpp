@@ -26,8 +26,15 @@ public:
     static constexpr int kSize = 1 << kShift;
 
     void push(const T& v) {
-        if ((size_ & (kSize - 1)) == 0) blocks_.emplace_back(new T[kSize]);
-        blocks_.back()[size_ & (kSize - 1)] = v;
+        if (size_ < kSize) {
+            // The first block grows by doubling up to its full size, so a small result does not
+            // pay for a whole block per column; after that, whole blocks and no copies.
+            if (size_ == cap0_) grow0();
+            blocks_[0][size_] = v;
+        } else {
+            if ((size_ & (kSize - 1)) == 0) blocks_.emplace_back(new T[kSize]);
+            blocks_.back()[size_ & (kSize - 1)] = v;
+        }
         ++size_;
     }
     T& at(int i) { return blocks_[size_t(i) >> kShift][i & (kSize - 1)]; }
@@ -36,12 +43,26 @@ public:
     void clear() {
         blocks_.clear();
         size_ = 0;
+        cap0_ = 0;
     }
-    qint64 bytes() const { return qint64(blocks_.size()) * kSize * qint64(sizeof(T)); }
+    qint64 bytes() const {
+        return blocks_.empty() ? 0 : (qint64(cap0_) + qint64(blocks_.size() - 1) * kSize) * qint64(sizeof(T));
+    }
 
 private:
+    void grow0() {
+        const int cap = cap0_ == 0 ? 64 : std::min(cap0_ * 2, kSize);
+        std::unique_ptr<T[]> block(new T[cap]);
+        for (int i = 0; i < size_; ++i) block[i] = std::move(blocks_[0][i]);
+        if (blocks_.empty())
+            blocks_.push_back(std::move(block));
+        else
+            blocks_[0] = std::move(block);
+        cap0_ = cap;
+    }
     std::vector<std::unique_ptr<T[]>> blocks_;
     int size_ = 0;
+    int cap0_ = 0;
 };
 
 // UTF-8 texts packed one after another in 64 KiB blocks, each behind a varint length. A cell

@@ -235,6 +235,9 @@ void TSqliteEngine::Fetch(const QString& sql, const TDBParameters& values, TData
     QStringList names;
     for (int i = 0; i < n; ++i) names << QString::fromUtf8(sqlite3_column_name(s, i));
 
+    // The first row is read before the fields are made: an expression column (no declared type)
+    // takes the type of its first value, so that it is stored as compactly as a table column.
+    int rc = sqlite3_step(s);
     std::vector<int> map;
     if (declaredFields) {
         into.Close();
@@ -242,9 +245,23 @@ void TSqliteEngine::Fetch(const QString& sql, const TDBParameters& values, TData
     } else {
         into.ClearFields();
         for (int i = 0; i < n; ++i) {
-            const TFieldKind kind = kindOfDecl(sqlite3_column_decltype(s, i));
-            TField* f = into.AddField(kind, names[i], kind == TFieldKind::Text ? 50 : -1);
-            (void)f;
+            TFieldKind kind = kindOfDecl(sqlite3_column_decltype(s, i));
+            if (kind == TFieldKind::Variant && rc == SQLITE_ROW) {
+                switch (sqlite3_column_type(s, i)) {
+                    case SQLITE_INTEGER:
+                        kind = TFieldKind::Integer;
+                        break;
+                    case SQLITE_FLOAT:
+                        kind = TFieldKind::Float;
+                        break;
+                    case SQLITE_TEXT:
+                        kind = TFieldKind::Text;
+                        break;
+                    default:
+                        break;
+                }
+            }
+            into.AddField(kind, names[i], kind == TFieldKind::Text ? 50 : -1);
             map.push_back(i);
         }
     }
@@ -253,8 +270,7 @@ void TSqliteEngine::Fetch(const QString& sql, const TDBParameters& values, TData
         if (std::find(map.begin(), map.end(), f) == map.end()) unmapped.push_back(f);
 
     into.BeginLoad();
-    int rc;
-    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(s)) {
         for (int i = 0; i < n; ++i) {
             const int f = map[size_t(i)];
             if (f < 0) continue;
