@@ -16,5 +16,5 @@ export QT_QPA_PLATFORM=offscreen
 build/bench/bench_data "$SCALE" "build/bench-data/library-$SCALE.db" "$LBSYS_TEST_PG"
 for b in build/bench/bench_*; do
     case "$b" in */bench_data) continue ;; esac
-    [ -x "$b" ] && "$b" "$SCALE"
+    if [ -f "$b" ] && [ -x "$b" ]; then "$b" "$SCALE"; fi
 done
