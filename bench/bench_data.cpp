@@ -64,8 +64,9 @@ size_t rawSqlite(sqlite3* db, const std::string& sql, RawColumns& out) {
                     out.texts[size_t(i)].emplace_back();
                     break;
                 default:
-                    out.texts[size_t(i)].emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
-                                                      size_t(sqlite3_column_bytes(s, i)));
+                    out.texts[size_t(i)].emplace_back(
+                        reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
+                        size_t(sqlite3_column_bytes(s, i)));
             }
         }
         ++out.rows;
@@ -83,7 +84,8 @@ size_t rawPg(PGconn* c, const std::string& sql, RawColumns& out) {
     const int n = PQnfields(r);
     out.reset(n);
     std::vector<Oid> types(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) types[size_t(i)] = PQftype(r, i);
+    for (int i = 0; i < n; ++i)
+        types[size_t(i)] = PQftype(r, i);
     const int rows = PQntuples(r);
     for (int row = 0; row < rows; ++row) {
         for (int i = 0; i < n; ++i) {
@@ -146,17 +148,20 @@ void measure(const QString& engine, const Probe& p, int runs) {
         if (i == 0) {
             textBytes = 0;
             for (const auto& c : cols.texts)
-                for (const auto& s : c) textBytes += qint64(s.size());
+                for (const auto& s : c)
+                    textBytes += qint64(s.size());
             for (const auto& c : cols.ints)
-                for (long long x : c) textBytes += qint64(std::to_string(x).size());
-            for (const auto& c : cols.reals) textBytes += qint64(c.size()) * 6;
+                for (long long x : c)
+                    textBytes += qint64(std::to_string(x).size());
+            for (const auto& c : cols.reals)
+                textBytes += qint64(c.size()) * 6;
         }
     }
     const double o = median(ours), r = median(theirs);
     const double ratio = r > 0.05 ? o / r : 1.0;  // sub-0.05 ms reads are noise either way
     worst = std::max(worst, ratio);
-    std::printf("%-10s %-28s %9d rows  ours %9.2f ms  raw %9.2f ms  ratio %5.2f", qPrintable(engine), qPrintable(p.name),
-                rows, o, r, ratio);
+    std::printf("%-10s %-28s %9d rows  ours %9.2f ms  raw %9.2f ms  ratio %5.2f", qPrintable(engine),
+                qPrintable(p.name), rows, o, r, ratio);
     if (rows > 1000)
         std::printf("  memory %7.1f MiB (%.2fx the rows' text)", double(memory) / 1048576.0,
                     textBytes ? double(memory) / double(textBytes) : 0.0);
@@ -167,13 +172,15 @@ void measure(const QString& engine, const Probe& p, int runs) {
 void runEngine(const QString& engine, const QString& connection, double scale) {
     gDatabase->Open(connection);
     const QString books = QStringLiteral(
-        "select b.*, a.Mark as CataMark, a.Name as CataName from (books b left join catalogs a on a.Id=b.CataId) ");
+        "select b.*, a.Mark as CataMark, a.Name as CataName from (books b left join catalogs a on "
+        "a.Id=b.CataId) ");
     const bool fresh = !gDatabase->Engine()->TableExists(QStringLiteral("books"));
     if (fresh) {
         QElapsedTimer t;
         t.start();
         bench::GenerateLibrary(*gDatabase, scale);
-        std::printf("%-10s generated scale %.2f in %.1f s\n", qPrintable(engine), scale, double(t.elapsed()) / 1000.0);
+        std::printf("%-10s generated scale %.2f in %.1f s\n", qPrintable(engine), scale,
+                    double(t.elapsed()) / 1000.0);
     }
     const QDate month(2025, 3, 1);
     const QString overdue = gDatabase->DayDiff(gDatabase->NowFunction(), QStringLiteral("l.ShldretDate"));
@@ -181,17 +188,20 @@ void runEngine(const QString& engine, const QString& connection, double scale) {
         {QStringLiteral("book list"), books},
         {QStringLiteral("catalogue subtree"), books + QStringLiteral("where a.Code like '3.%'")},
         {QStringLiteral("keyword in five columns"),
-         books + QStringLiteral("where b.Code like '%管理%' or b.Name like '%管理%' or b.Ping like '%管理%' or "
-                                "b.ISBN like '%管理%' or b.Author like '%管理%'")},
+         books +
+             QStringLiteral("where b.Code like '%管理%' or b.Name like '%管理%' or b.Ping like '%管理%' or "
+                            "b.ISBN like '%管理%' or b.Author like '%管理%'")},
         {QStringLiteral("reader by code"), QStringLiteral("select * from readers where Code='r000123'")},
         {QStringLiteral("open loans of a reader"),
-         QStringLiteral("select l.*, b.Code as BookCode, b.Name as BookName from loans l left join books b on "
-                        "b.Id=l.BookId where l.ReaderId=123 and l.ReturnDate is null")},
+         QStringLiteral(
+             "select l.*, b.Code as BookCode, b.Name as BookName from loans l left join books b on "
+             "b.Id=l.BookId where l.ReaderId=123 and l.ReturnDate is null")},
         {QStringLiteral("a month of loans, overdue"),
          QStringLiteral("select l.*, %1 as Late from loans l where l.LoanDate>=%2 and l.LoanDate<%3")
              .arg(overdue, gDatabase->DateLiteral(month), gDatabase->DateLiteral(month.addMonths(1)))},
     };
-    for (const Probe& p : probes) measure(engine, p, 5);
+    for (const Probe& p : probes)
+        measure(engine, p, 5);
     gDatabase->SetConnected(false);
 }
 
@@ -205,8 +215,8 @@ int main(int argc, char** argv) {
     }
     const double scale = QString::fromLocal8Bit(argv[1]).toDouble();
     CreateDatabaseGlobals();
-    runEngine(QStringLiteral("SQLite"), QStringLiteral("Provider=SQLite;Data Source=%1;").arg(QString::fromLocal8Bit(argv[2])),
-              scale);
+    runEngine(QStringLiteral("SQLite"),
+              QStringLiteral("Provider=SQLite;Data Source=%1;").arg(QString::fromLocal8Bit(argv[2])), scale);
     if (argc > 3) runEngine(QStringLiteral("PostgreSQL"), QString::fromLocal8Bit(argv[3]), scale);
     FreeDatabaseGlobals();
     std::printf("worst ratio: %.2f\n", worst);
