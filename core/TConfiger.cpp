@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "core/TAppInfo.h"
 #include "core/TDatabase.h"
 #include "core/TDbError.h"
 #include "core/TMessages.h"
