@@ -1,6 +1,8 @@
 #include "ui/TmainFrm.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QMenuBar>
 #include <QShortcut>
@@ -19,6 +21,8 @@
 TmainFrm::TmainFrm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("mainFrm"));
     setWindowTitle(QStringLiteral("%1 - %2 - %3").arg(AppTitle, VersionText, ThirdTitle));
+    // The whole screen also where no window manager maximises the window.
+    if (QScreen* s = QGuiApplication::primaryScreen()) setGeometry(s->availableGeometry());
 
     fileMenu_ = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     operatorsAction_ =
