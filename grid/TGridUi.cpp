@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QUrl>
 
 #include "admin/TOperator.h"
@@ -11,24 +13,7 @@
 #include "core/TDbError.h"
 #include "core/TMessages.h"
 
-TGridMenu::TGridMenu(QWidget* parent) : QMenu(parent) {}
-
-QAction* TGridMenu::AddItem(const QString& caption, std::function<void()> handler) {
-    QAction* a = addAction(caption);
-    connect(a, &QAction::triggered, this, [handler] { handler(); });
-    return a;
-}
-
-QAction* TGridMenu::InsertItemTop(const QString& caption, std::function<void()> handler) {
-    auto* a = new QAction(caption, this);
-    connect(a, &QAction::triggered, this, [handler] { handler(); });
-    insertAction(actions().value(0), a);
-    return a;
-}
-
-QAction* TGridMenu::AddSeparatorItem() {
-    return addSeparator();
-}
+TGridMenu::TGridMenu(QWidget* parent) : TzxPopupMenu(parent) {}
 
 QAction* TGridMenu::InsertSeparatorAt(int position) {
     const QList<QAction*> list = actions();
@@ -95,6 +80,14 @@ void SetSaveFileHook(std::function<QString(const QString&, const QString&)> hook
 
 bool OpenFile(const QString& path) {
     if (gOpenHook) return gOpenHook(path);
+    // The desktop's opener starts in the background and fails silently when no program handles
+    // the file's type; ask the desktop's type table first so the caller can show the path instead.
+    const QString mime = QMimeDatabase().mimeTypeForFile(path).name();
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mime});
+    if (query.waitForStarted(2000) && query.waitForFinished(3000) && query.exitCode() == 0 &&
+        query.readAllStandardOutput().trimmed().isEmpty())
+        return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }
 

@@ -1,26 +1,24 @@
 #pragma once
 
-#include <QMenu>
 #include <QString>
 #include <functional>
 
+#include "ui/base/TzxPopupMenu.h"
+
 class QDialog;
 
-// What the grids need of the window toolkit, in one place: the pop-up menu with the operations
-// the grids use, running a modal dialog, asking for a file name and opening a file with the
-// desktop's program. Tests replace the last three through the hooks so nothing waits for a user.
+// What the grids need of the window toolkit, in one place: the grid menu, running a modal dialog,
+// asking for a file name and opening a file with the desktop's program. Tests replace the last
+// three through the hooks so nothing waits for a user.
 
-// A pop-up menu whose entries are added at the end or the top and removed at run time.
-class TGridMenu : public QMenu {
+// The grids' pop-up menu: the system's menu, with a separator at a position (the picker puts one
+// after the list's commands) and look-ups by caption.
+class TGridMenu : public TzxPopupMenu {
     Q_OBJECT
 public:
     explicit TGridMenu(QWidget* parent = nullptr);
-    QAction* AddItem(const QString& caption, std::function<void()> handler);
-    QAction* InsertItemTop(const QString& caption, std::function<void()> handler);
-    QAction* AddSeparatorItem();
     // A separator before the entry at the position (at the end when beyond the last).
     QAction* InsertSeparatorAt(int position);
-    void ClearItems() { clear(); }
     // The captions of the entries in order, "-" for a separator.
     QStringList Captions() const;
     // Runs the entry with the caption; false when there is none.

@@ -107,10 +107,10 @@ TGridView::TGridView(QWidget* parent) : QTableView(parent) {
             [this](const QPoint& pos) { menu_->popup(viewport()->mapToGlobal(pos)); });
 
     menu_->AddItem(QStringLiteral("排序"), [this] { SortClick(); });
-    menu_->AddSeparatorItem();
+    menu_->AddSeparator();
     menu_->AddItem(QStringLiteral("列选择"), [this] { PickColumnsClick(); });
     menu_->AddItem(QStringLiteral("保存表格样式"), [this] { SaveLayoutClick(); });
-    menu_->AddSeparatorItem();
+    menu_->AddSeparator();
     menu_->AddItem(QStringLiteral("导出到Excel文档"), [this] { SaveToExcelClick(); });
     menu_->AddItem(QStringLiteral("导出到Html网页文件"), [this] { SaveToHtmlClick(); });
 }

@@ -14,7 +14,8 @@
 #include "grid/TSortText.h"
 
 TPickerFrm::TPickerFrm(IViewList* list, TDataSet* dataSet, int layoutId, QWidget* parent)
-    : QDialog(parent), list_(list), dataSet_(dataSet) {
+    : TaFrm(parent), list_(list), dataSet_(dataSet) {
+    setObjectName(QStringLiteral("PickerFrm"));
     setWindowTitle(QStringLiteral("选择"));
 
     grid_ = new TDBGrid(this);
@@ -24,18 +25,18 @@ TPickerFrm::TPickerFrm(IViewList* list, TDataSet* dataSet, int layoutId, QWidget
 
     TGridMenu* menu = grid_->PopupMenuZx();
     auto run = [](const std::function<void()>& f) { gridui::Guarded(f); };
-    menu->InsertItemTop(QStringLiteral("修改"), [this, run] {
+    menu->AddItemTop(QStringLiteral("修改"), [this, run] {
         run([this] {
             if (list_) list_->EditItem();
         });
     });
-    menu->InsertItemTop(QStringLiteral("添加"), [this, run] {
+    menu->AddItemTop(QStringLiteral("添加"), [this, run] {
         run([this] {
             if (list_) list_->AddItem();
         });
     });
     menu->InsertSeparatorAt(2);
-    menu->AddSeparatorItem();
+    menu->AddSeparator();
     menu->AddItem(QStringLiteral("删除"), [this, run] {
         run([this] {
             if (list_) list_->RemoveItem();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/base/TaFrm.h"
 
 class IViewList;
 class QLineEdit;
@@ -10,7 +10,7 @@ class TDataSet;
 
 // The picker "选择": the list in a grid with its saved layout, a search box that filters the rows
 // on every text field, the list object's add, change and delete commands, and OK to choose.
-class TPickerFrm : public QDialog {
+class TPickerFrm : public TaFrm {
     Q_OBJECT
 public:
     TPickerFrm(IViewList* list, TDataSet* dataSet, int layoutId, QWidget* parent = nullptr);

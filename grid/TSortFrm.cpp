@@ -30,7 +30,8 @@ QString dirWord(TSortDir dir) {
 }
 }  // namespace
 
-TSortFrm::TSortFrm(TDataSet* dataSet, QWidget* parent) : QDialog(parent) {
+TSortFrm::TSortFrm(TDataSet* dataSet, QWidget* parent) : TaFrm(parent) {
+    setObjectName(QStringLiteral("SortFrm"));
     setWindowTitle(QStringLiteral("排序"));
     list_ = new QTreeWidget(this);
     list_->setColumnCount(2);

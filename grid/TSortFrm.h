@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/base/TaFrm.h"
 
 #include "grid/TSortText.h"
 
@@ -12,7 +12,7 @@ class TDataSet;
 
 // The sort dialog "排序": one row per sortable field of the dataset (hidden ones too) with its
 // direction; the row order is the priority of the sort.
-class TSortFrm : public QDialog {
+class TSortFrm : public TaFrm {
     Q_OBJECT
 public:
     explicit TSortFrm(TDataSet* dataSet, QWidget* parent = nullptr);

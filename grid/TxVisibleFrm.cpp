@@ -10,7 +10,8 @@ namespace {
 const QString kMark = QStringLiteral("√");
 }
 
-TxVisibleFrm::TxVisibleFrm(const RColItems& items, QWidget* parent) : QDialog(parent), items_(items) {
+TxVisibleFrm::TxVisibleFrm(const RColItems& items, QWidget* parent) : TaFrm(parent), items_(items) {
+    setObjectName(QStringLiteral("xVisibleFrm"));
     setWindowTitle(QStringLiteral("列选择"));
     list_ = new QTreeWidget(this);
     list_->setColumnCount(2);
@@ -57,5 +58,5 @@ void TxVisibleFrm::ToggleRow(int row) {
 void TxVisibleFrm::accept() {
     for (int r = 0; r < RowCount(); ++r)
         items_[size_t(r)].Visible = RowMarked(r);
-    QDialog::accept();
+    TaFrm::accept();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDialog>
 #include <vector>
+#include "ui/base/TaFrm.h"
 
 class QTreeWidget;
 
@@ -15,7 +15,7 @@ using RColItems = std::vector<RColItem>;
 
 // The column choice "列选择": one row per grid column in the grid's order, "√" on the visible ones;
 // a click toggles the mark. OK writes the marks back into the entries.
-class TxVisibleFrm : public QDialog {
+class TxVisibleFrm : public TaFrm {
     Q_OBJECT
 public:
     explicit TxVisibleFrm(const RColItems& items, QWidget* parent = nullptr);
