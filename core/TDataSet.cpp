@@ -897,8 +897,9 @@ void TDataSet::runCalc(int physical) {
     d->calcPhysical = -1;
 }
 
-bool TDataSet::rowLess(int a, int b) const {
-    for (const auto& [c, desc] : d->sortKeys) {
+bool TDataSet::rowLess(int a, int b, size_t firstKey) const {
+    for (size_t k = firstKey; k < d->sortKeys.size(); ++k) {
+        const auto& [c, desc] = d->sortKeys[k];
         const Column& col = d->columns[size_t(c)];
         int r = 0;
         switch (col.store) {
@@ -1221,8 +1222,69 @@ void TDataSet::computeOrder(int keepPhysical) {
     for (int r = 0; r < d->rows; ++r)
         if (!d->deleted[size_t(r)] && passesFilter(r)) d->order.push_back(r);
     if (!d->sortKeys.empty()) {
+        // The first key's value of each row is read once into a flat array, so most comparisons
+        // touch neither the column blocks nor the text arena; ties go on to the other keys.
         // Stable, so rows with equal keys keep the loaded order.
-        std::stable_sort(d->order.begin(), d->order.end(), [this](int a, int b) { return rowLess(a, b); });
+        struct Entry {
+            int row;
+            quint32 len;
+            const char* text;  // text keys; null for a null text
+            double num;        // number keys (integers and dates fit a double's precision here)
+            bool null;
+        };
+        const auto [c0, desc0] = d->sortKeys.front();
+        const Column& col = d->columns[size_t(c0)];
+        if (col.store == Store::Var) {
+            std::stable_sort(d->order.begin(), d->order.end(),
+                             [this](int a, int b) { return rowLess(a, b); });
+        } else {
+            std::vector<Entry> entries(d->order.size());
+            for (size_t i = 0; i < entries.size(); ++i) {
+                Entry& e = entries[i];
+                e.row = d->order[i];
+                e.text = nullptr;
+                e.len = 0;
+                e.num = 0;
+                e.null = false;
+                if (col.store == Store::Int) {
+                    const qint64 v = col.ints.at(e.row);
+                    e.null = v == kNullInt;
+                    e.num = double(v);
+                } else if (col.store == Store::Dbl) {
+                    const double v = col.dbls.at(e.row);
+                    e.null = isNullDouble(v);
+                    e.num = e.null ? 0 : v;
+                } else {
+                    const quint32 ref = col.refs.at(e.row);
+                    e.null = ref == kNullRef;
+                    if (!e.null) {
+                        size_t n = 0;
+                        d->arena.get(ref, &e.text, &n);
+                        e.len = quint32(n);
+                    }
+                }
+            }
+            const bool text = col.store == Store::Ref;
+            // 64-bit integers beyond 2^53 that meet as doubles are compared exactly.
+            const bool intKey = col.store == Store::Int;
+            std::stable_sort(entries.begin(), entries.end(), [&](const Entry& x, const Entry& y) {
+                int r;
+                if (x.null || y.null)
+                    r = x.null == y.null ? 0 : (x.null ? -1 : 1);
+                else if (text)
+                    r = compareText(x.text, x.len, y.text, y.len);
+                else if (intKey && x.num == y.num)
+                    r = col.ints.at(x.row) < col.ints.at(y.row)
+                            ? -1
+                            : (col.ints.at(x.row) > col.ints.at(y.row) ? 1 : 0);
+                else
+                    r = x.num < y.num ? -1 : (x.num > y.num ? 1 : 0);
+                if (r != 0) return desc0 ? r > 0 : r < 0;
+                return rowLess(x.row, y.row, 1);
+            });
+            for (size_t i = 0; i < entries.size(); ++i)
+                d->order[i] = entries[i].row;
+        }
     }
     int pos = -1;
     if (keepPhysical >= 0) {

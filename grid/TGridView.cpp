@@ -73,6 +73,7 @@ TGridView::TGridView(QWidget* parent) : QTableView(parent) {
     setModel(model_);
     menu_ = new TGridMenu(this);
     footer_ = new TGridFooter(this);
+    footer_->setObjectName(QStringLiteral("footer"));
     footer_->hide();
 
     setWordWrap(false);

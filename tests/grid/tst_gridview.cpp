@@ -206,8 +206,23 @@ private slots:
         ds.FieldByName("Price")->SetAsFloat(0.55);
         ds.Post();
         QCOMPARE(grid.FooterText(QStringLiteral("Price")), QStringLiteral("3"));
+
+        // Scrolled to the end, the last row shows above the footer, not under it.
+        ds.SetFiltered(false);
+        for (int i = 0; i < 60; ++i) {
+            ds.Append();
+            ds.FieldByName("Qty")->SetAsInteger(i);
+            ds.Post();
+        }
         grid.resize(400, 200);
-        QVERIFY(!grid.grab().isNull());
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.scrollToBottom();
+        const QWidget* footer = grid.findChild<QWidget*>(QStringLiteral("footer"));
+        QVERIFY(footer && footer->isVisible());
+        const QRect last = grid.visualRect(grid.model()->index(grid.model()->rowCount() - 1, 0));
+        QVERIFY(last.height() > 0);
+        QVERIFY(grid.viewport()->mapTo(&grid, last.bottomLeft()).y() < footer->geometry().top());
     }
 
     // Left and Right skip hidden columns and stop at the edges; Up and Down move the dataset;
