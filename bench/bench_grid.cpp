@@ -116,8 +116,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     TDataSet books;
     generateBooks(books);
-    std::printf("grid: %d book rows held, %.1f MiB in the dataset\n", books.RecordCount(),
-                double(books.MemoryUsed()) / (1 << 20));
+    QFile loadavg(QStringLiteral("/proc/loadavg"));
+    const QByteArray load = loadavg.open(QIODevice::ReadOnly) ? loadavg.readAll().split(' ').value(0) : "?";
+    std::printf("grid: %d book rows held, %.1f MiB in the dataset (machine load %s)\n", books.RecordCount(),
+                double(books.MemoryUsed()) / (1 << 20), load.constData());
 
     // First screen: bind a new grid to the open rows and paint it.
     std::vector<double> bind;
