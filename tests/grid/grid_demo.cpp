@@ -3,9 +3,12 @@
 // tool-bar drop-downs the lists use and the picker. "--shots DIR" opens each dialog in turn,
 // saves a picture of it and both exports into DIR, and quits.
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QHeaderView>
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -125,6 +128,29 @@ int main(int argc, char** argv) {
             TGridView::SetExportFolder(shots);
             SetMessageHandler(nullptr);
             kindGrid->SaveToHtmlClick();
+            readerGrid->SaveToExcelClick();
+            app.quit();
+        });
+    }
+    // "--excel DIR": the spreadsheet export with the real boxes; each box is pictured and answered.
+    const int excelAt = args.indexOf(QStringLiteral("--excel"));
+    if (excelAt > 0) {
+        const QString out = args.value(excelAt + 1);
+        QDir().mkpath(out);
+        TGridView::SetExportFolder(out);
+        auto* answer = new QTimer(&app);
+        int boxes = 0;
+        QObject::connect(answer, &QTimer::timeout, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box) return;
+            box->grab().save(QDir(out).filePath(QStringLiteral("box%1.png").arg(++boxes)));
+            if (auto* mb = qobject_cast<QMessageBox*>(box); mb && mb->button(QMessageBox::Ok))
+                mb->button(QMessageBox::Ok)->click();
+            else if (auto* dlg = qobject_cast<QDialog*>(box))
+                dlg->accept();
+        });
+        answer->start(500);
+        QTimer::singleShot(300, [&] {
             readerGrid->SaveToExcelClick();
             app.quit();
         });
