@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -386,6 +387,16 @@ private slots:
         QVERIFY(settingsMenu->Trigger(QStringLiteral("保存表格样式")));
         QCOMPARE(msgs.Texts(),
                  QStringList{QStringLiteral("\r\n对不起,您没有该功能的操作权限,请与管理员联系(10006).\t")});
+        // A tool-bar button opens the grid menu at its lower-left corner.
+        QPushButton button(QStringLiteral("设置"), &owner);
+        button.setGeometry(40, 30, 80, 24);
+        owner.resize(300, 200);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        g2->PopupButtonClick(&button);
+        QVERIFY(g2->PopupMenuZx()->isVisible());
+        QCOMPARE(g2->PopupMenuZx()->pos(), button.mapToGlobal(QPoint(0, button.height())));
+        g2->PopupMenuZx()->hide();
         delete g2;  // the menus stay with the window and do nothing now
         QVERIFY(exportMenu->Trigger(QStringLiteral("导出到Excel文档")));
     }
