@@ -299,6 +299,29 @@ private slots:
         QCOMPARE(gDatabase->GetDataSource(), TConfiger::DefaultDatabaseFile());
     }
 
+    void partialDatabaseIsRefused() {
+        // A file with only one of the system's tables is reported and left as it is.
+        const QString file = TConfiger::DataFolder() + QStringLiteral("/partial.db");
+        QFile::remove(file);
+        gDatabase->Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(file));
+        gDatabase->ExecuteSql(QStringLiteral("create table operator(LoginId varchar(50))"));
+        gDatabase->SetConnected(false);
+        TConfiger c;
+        c.providerIdx = TConfiger::pvFile;
+        c.defaultCon = false;
+        c.jetfile = file;
+        c.SaveSettings();
+        TRecordingMessages messages;
+        ModalScript script;
+        QVERIFY(!ConnectWithSettingsWindow());
+        QCOMPARE(script.shown.size(), 1);
+        QCOMPARE(messages.Texts().size(), 1);
+        QVERIFY(messages.Texts().first().contains(QStringLiteral("这不是一个完整的本系统数据库")));
+        QVERIFY(!gDatabase->Connected());
+        gDatabase->Open(QStringLiteral("Provider=SQLite;Data Source=%1;").arg(file));
+        QVERIFY(!gDatabase->Engine()->TableExists(QStringLiteral("readers")));
+    }
+
     void portMustBeANumber() {
         TConfiger c;
         c.providerIdx = TConfiger::pvServer;
