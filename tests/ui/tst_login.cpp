@@ -5,19 +5,43 @@
 
 #include "admin/TOperator.h"
 #include "admin/TOperatorSet.h"
+#include "core/TAbort.h"
 #include "core/TAppInfo.h"
 #include "core/TConfiger.h"
 #include "core/TDatabase.h"
+#include "core/TDbError.h"
 #include "core/TMessages.h"
 #include "tests/support/TestSupport.h"
 #include "tests/ui/ModalScript.h"
+#include "ui/TApplication.h"
 #include "ui/TLoginFrm.h"
 #include "ui/TSplashFrm.h"
 #include "ui/TmainFrm.h"
+#include "ui/Tmall.h"
 #include "ui/base/TzxComboBox.h"
 #include "ui/base/TzxEdit.h"
 
 namespace {
+
+// Records the order of the shut-down steps that later windows fill in.
+QStringList gSteps;
+
+class RecordingMain : public TmainFrm {
+protected:
+    void SaveDesktopLayout() override { gSteps << QStringLiteral("layout"); }
+    void RunAutomaticBackup() override {
+        gSteps << (gDatabase->Connected() ? QStringLiteral("backup")
+                                          : QStringLiteral("backup without connection"));
+    }
+};
+
+class RecordingMall : public Tmall {
+protected:
+    bool FeedbackPrompt() override { return true; }
+    void ShowFeedback() override { gSteps << QStringLiteral("feedback"); }
+    bool CompanyNeedsFilling() override { return true; }
+    void OpenCompanyWindow() override { gSteps << QStringLiteral("company"); }
+};
 
 // Types a login name and password into the dialog and presses Enter in the password field.
 bool tryLogin(TLoginFrm* d, const QString& name, const QString& password) {
@@ -154,6 +178,47 @@ private slots:
         mainFrm.close();
         // Closing runs the shut-down steps, which end with the connection closed.
         QVERIFY(!gDatabase->Connected());
+    }
+
+    void shutdownOrder_data() {
+        QTest::addColumn<bool>("loggedIn");
+        QTest::newRow("after a login") << true;
+        QTest::newRow("first login cancelled, never shown") << false;
+    }
+    void shutdownOrder() {
+        QFETCH(bool, loggedIn);
+        RecordingMall mall;
+        gSteps.clear();
+        {
+            RecordingMain mainFrm;
+            mainFrm.SetCommandLine({QStringLiteral("sa"), QString(), QStringLiteral("x")});
+            if (loggedIn) {
+                QVERIFY(mainFrm.Login(true));
+                mainFrm.show();
+                mall.StartupHook();
+            }
+            mainFrm.close();
+            QVERIFY(!gDatabase->Connected());
+        }
+        const QStringList closing{QStringLiteral("feedback"), QStringLiteral("backup")};
+        QCOMPARE(gSteps, loggedIn ? (QStringList{"company", "layout"} + closing) : closing);
+    }
+
+    void errorsReachingTheEventLoop() {
+        TRecordingMessages messages;
+        QVERIFY(!TApplication::Guarded([] { throw TAbort(); }));
+        QVERIFY(messages.Texts().isEmpty());
+        QVERIFY(!TApplication::Guarded(
+            [] { throw TDbError(TDbError::Kind::Statement, QStringLiteral("坏\r\nSQL")); }));
+        QVERIFY(!TApplication::Guarded([] {
+            TzxEdit edit;
+            edit.setText(QStringLiteral("x1"));
+            edit.AsDouble();
+        }));
+        QCOMPARE(messages.Texts(),
+                 (QStringList{QStringLiteral("坏\r\nSQL"), QStringLiteral("\"x1\" 不是有效的数字.")}));
+        QCOMPARE(messages.boxes[0].kind, TMsgKind::Error);
+        QVERIFY(TApplication::Guarded([] {}));
     }
 
 private:
