@@ -132,7 +132,7 @@ QString TConfiger::FetchDipConnection() {
     guard.start(dipTimeoutMs + 1000);
     if (!reply->isFinished()) loop.exec();
     const bool failed = reply->error() != QNetworkReply::NoError || !url.isValid() || url.scheme().isEmpty();
-    const QByteArray body = reply->readAll();
+    const QByteArray body = failed ? QByteArray() : reply->readAll();
     reply->deleteLater();
     if (failed) {
         ShowInfo(QStringLiteral("无法获得DIP连接信息,请检查网络是否畅通."));

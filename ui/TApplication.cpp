@@ -8,8 +8,15 @@
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
+    bool handled = false;
+    Guarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+bool TApplication::Guarded(const std::function<void()>& action) {
     try {
-        return QApplication::notify(receiver, event);
+        action();
+        return true;
     } catch (const TAbort&) {
     } catch (const TDbError& e) {
         ShowError(e.message());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <functional>
 
 // The application object: its default error handler shows an error that reached the event loop
 // (a failed statement, a value that cannot be read) in an error box, and lets a silent abort
@@ -10,4 +11,8 @@ class TApplication : public QApplication {
 public:
     TApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // Runs an action as the event loop runs event handlers: a silent abort ends it quietly, any
+    // other error is shown in an error box. False when the action did not complete.
+    static bool Guarded(const std::function<void()>& action);
 };

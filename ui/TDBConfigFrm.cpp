@@ -15,6 +15,7 @@
 
 #include "core/TConfiger.h"
 #include "core/TMessages.h"
+#include "ui/TSplashFrm.h"
 
 namespace {
 
@@ -187,5 +188,12 @@ void TDBConfigFrm::accept() {
 bool ConnectWithSettingsWindow() {
     TConfiger configer;
     TDBConfigFrm window(configer);
-    return ConnectAtStartup(configer, [&window](TConfiger&) { return window.exec() == QDialog::Accepted; });
+    return ConnectAtStartup(configer, [&window](TConfiger&) {
+        // The splash window would cover the connection window; it comes back for the next try.
+        TSplashFrm* splash = TSplashFrm::Instance();
+        if (splash) splash->hide();
+        const bool ok = window.exec() == QDialog::Accepted;
+        if (splash) splash->show();
+        return ok;
+    });
 }

@@ -34,8 +34,9 @@ int main(int argc, char* argv[]) {
     CreateGlobals();
 
     SetIdentityTexts();
+    // The windows' captions are their own; the title is what the message boxes and the task bar
+    // show (a display name would be appended to every caption by some window systems).
     app.setApplicationName(ShortName);
-    app.setApplicationDisplayName(AppTitle);
     QCoreApplication::processEvents();
     Tmall mall(&app);
 

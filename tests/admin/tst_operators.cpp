@@ -37,14 +37,22 @@ private slots:
         QTest::addColumn<QString>("rights");
         QTest::addColumn<int>("number");
         QTest::addColumn<bool>("granted");
-        QTest::newRow("sa passes a listed right") << "sa" << "" << 100001 << true;
-        QTest::newRow("sa passes an unlisted number") << "sa" << "" << 1001 << true;
-        QTest::newRow("the granted number") << "bob" << ",10002," << 10002 << true;
-        QTest::newRow("a prefix of it is not granted") << "bob" << ",10002," << 1000 << false;
-        QTest::newRow("a shorter prefix is not granted") << "bob" << ",10002," << 100 << false;
-        QTest::newRow("second of two") << "bob" << ",10002,,10004," << 10004 << true;
-        QTest::newRow("empty text grants nothing") << "bob" << "" << 100 << false;
-        QTest::newRow("SA is not sa") << "SA" << "" << 100 << false;
+        QTest::newRow("sa passes a listed right") << "sa"
+                                                  << "" << 100001 << true;
+        QTest::newRow("sa passes an unlisted number") << "sa"
+                                                      << "" << 1001 << true;
+        QTest::newRow("the granted number") << "bob"
+                                            << ",10002," << 10002 << true;
+        QTest::newRow("a prefix of it is not granted") << "bob"
+                                                       << ",10002," << 1000 << false;
+        QTest::newRow("a shorter prefix is not granted") << "bob"
+                                                         << ",10002," << 100 << false;
+        QTest::newRow("second of two") << "bob"
+                                       << ",10002,,10004," << 10004 << true;
+        QTest::newRow("empty text grants nothing") << "bob"
+                                                   << "" << 100 << false;
+        QTest::newRow("SA is not sa") << "SA"
+                                      << "" << 100 << false;
     }
     void rights() {
         QFETCH(QString, loginId);
@@ -143,16 +151,16 @@ private slots:
         QVERIFY(set.DataSet()->Locate(QStringLiteral("LoginId"), QStringLiteral("bob")));
         QCOMPARE(set.NameField()->AsString(), QStringLiteral("Bob"));
         QCOMPARE(set.RightsField()->AsString(), QStringLiteral(",100,"));
-        set.UpdateOperator(QStringLiteral("bob"), QStringLiteral("pw2"), QStringLiteral(",100,"), QString(), QString(),
-                           QStringLiteral("Bob"));
+        set.UpdateOperator(QStringLiteral("bob"), QStringLiteral("pw2"), QStringLiteral(",100,"), QString(),
+                           QString(), QStringLiteral("Bob"));
         QVERIFY(bob.LoadOperator(QStringLiteral("bob")));
         QVERIFY(bob.CheckPassword(QStringLiteral("pw2")));
         QCOMPARE(bob.Rights, QStringLiteral(",100,"));
 
         // A duplicate login name is refused by the database and changes nothing.
         const int count = operatorCount();
-        QVERIFY_THROWS_EXCEPTION(TDbError, set.InsertOperator(QStringLiteral("bob"), QStringLiteral("x"), QString(),
-                                                              QString(), QString(), QString()));
+        QVERIFY_THROWS_EXCEPTION(TDbError, set.InsertOperator(QStringLiteral("bob"), QStringLiteral("x"),
+                                                              QString(), QString(), QString(), QString()));
         QCOMPARE(operatorCount(), count);
         QCOMPARE(set.DataSet()->RecordCount(), 2);
 
@@ -172,6 +180,8 @@ private slots:
     }
 };
 
-QObject* makeOperatorTests() { return new OperatorTests; }
+QObject* makeOperatorTests() {
+    return new OperatorTests;
+}
 
 #include "tst_operators.moc"
