@@ -19,6 +19,7 @@ bool TOperator::CheckRight(int number, bool stop) const {
 
 QString TOperator::RightsText(const QList<int>& numbers) {
     QString text;
-    for (int n : numbers) text += u',' + QString::number(n) + u',';
+    for (int n : numbers)
+        text += u',' + QString::number(n) + u',';
     return text;
 }

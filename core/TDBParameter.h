@@ -25,7 +25,9 @@ struct TxDBParameter {
 using TDBParameters = std::vector<TDBParameter>;
 using TxDBParameters = std::vector<TxDBParameter>;
 
-inline TDBParameter DBParam(const QString& name, const QVariant& value) { return TDBParameter{name, value}; }
+inline TDBParameter DBParam(const QString& name, const QVariant& value) {
+    return TDBParameter{name, value};
+}
 inline TxDBParameter DBBlob(const QString& name, const QByteArray& bytes) {
     return TxDBParameter{name, nullptr, bytes};
 }

@@ -33,7 +33,8 @@ private:
     }
 
     void skipSpace() {
-        while (pos_ < s_.size() && s_[pos_].isSpace()) ++pos_;
+        while (pos_ < s_.size() && s_[pos_].isSpace())
+            ++pos_;
     }
 
     static bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'.'; }
@@ -68,13 +69,15 @@ private:
 
     std::unique_ptr<TFilterNode> parseOr() {
         auto node = parseAnd();
-        while (keyword("or")) node = make(TFilterNode::Op::Or, std::move(node), parseAnd());
+        while (keyword("or"))
+            node = make(TFilterNode::Op::Or, std::move(node), parseAnd());
         return node;
     }
 
     std::unique_ptr<TFilterNode> parseAnd() {
         auto node = parseNot();
-        while (keyword("and")) node = make(TFilterNode::Op::And, std::move(node), parseNot());
+        while (keyword("and"))
+            node = make(TFilterNode::Op::And, std::move(node), parseNot());
         return node;
     }
 
@@ -132,7 +135,8 @@ private:
             return node;
         }
         if (c == u'\'') return parseText();
-        if (c.isDigit() || ((c == u'-' || c == u'+' || c == u'.') && pos_ + 1 < s_.size() && s_[pos_ + 1].isDigit()))
+        if (c.isDigit() ||
+            ((c == u'-' || c == u'+' || c == u'.') && pos_ + 1 < s_.size() && s_[pos_ + 1].isDigit()))
             return parseNumber();
         if (c == u'[' || c == u'"') {
             const QChar close = c == u'[' ? u']' : u'"';
@@ -144,7 +148,8 @@ private:
         }
         if (!isWordChar(c)) fail(QStringLiteral("unexpected \"%1\"").arg(c));
         const int start = pos_;
-        while (pos_ < s_.size() && isWordChar(s_[pos_])) ++pos_;
+        while (pos_ < s_.size() && isWordChar(s_[pos_]))
+            ++pos_;
         const QString word = s_.mid(start, pos_ - start);
         if (word.compare(QLatin1String("null"), Qt::CaseInsensitive) == 0) return make(TFilterNode::Op::Null);
         if (word.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
@@ -195,7 +200,8 @@ private:
     std::unique_ptr<TFilterNode> parseNumber() {
         const int start = pos_;
         ++pos_;
-        while (pos_ < s_.size() && (s_[pos_].isDigit() || s_[pos_] == u'.' || s_[pos_] == u'e' || s_[pos_] == u'E'))
+        while (pos_ < s_.size() &&
+               (s_[pos_].isDigit() || s_[pos_] == u'.' || s_[pos_] == u'e' || s_[pos_] == u'E'))
             ++pos_;
         bool ok = false;
         const double v = s_.mid(start, pos_ - start).toDouble(&ok);
@@ -208,7 +214,9 @@ private:
     }
 };
 
-inline char fold(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+inline char fold(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 // Length of the UTF-8 sequence that starts with this byte.
 inline int utf8Len(unsigned char c) {
@@ -222,7 +230,8 @@ inline int utf8Len(unsigned char c) {
 bool likeRec(const char* t, const char* te, const char* p, const char* pe) {
     while (p < pe) {
         if (*p == '%') {
-            while (p < pe && *p == '%') ++p;
+            while (p < pe && *p == '%')
+                ++p;
             if (p == pe) return true;
             for (const char* s = t; s <= te; s += (s < te ? utf8Len((unsigned char)*s) : 1)) {
                 if (likeRec(s, te, p, pe)) return true;
@@ -245,7 +254,8 @@ bool likeRec(const char* t, const char* te, const char* p, const char* pe) {
 
 }  // namespace
 
-std::unique_ptr<TFilterNode> ParseFilter(const QString& expression, const std::function<int(const QString&)>& columnOf) {
+std::unique_ptr<TFilterNode> ParseFilter(const QString& expression,
+                                         const std::function<int(const QString&)>& columnOf) {
     Parser parser(expression, columnOf);
     return parser.parse();
 }
@@ -267,7 +277,8 @@ bool LikeMatch(const char* text, size_t textLength, const QByteArray& pattern) {
             for (size_t i = 0; i + size_t(m) <= textLength; ++i) {
                 if (fold(text[i]) != first) continue;
                 qsizetype k = 1;
-                while (k < m && fold(text[i + k]) == inner[k]) ++k;
+                while (k < m && fold(text[i + k]) == inner[k])
+                    ++k;
                 if (k == m) return true;
             }
             return false;

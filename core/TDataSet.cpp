@@ -26,8 +26,15 @@ public:
     static constexpr int kSize = 1 << kShift;
 
     void push(const T& v) {
-        if ((size_ & (kSize - 1)) == 0) blocks_.emplace_back(new T[kSize]);
-        blocks_.back()[size_ & (kSize - 1)] = v;
+        if (size_ < kSize) {
+            // The first block grows by doubling up to its full size, so a small result does not
+            // pay for a whole block per column; after that, whole blocks and no copies.
+            if (size_ == cap0_) grow0();
+            blocks_[0][size_] = v;
+        } else {
+            if ((size_ & (kSize - 1)) == 0) blocks_.emplace_back(new T[kSize]);
+            blocks_.back()[size_ & (kSize - 1)] = v;
+        }
         ++size_;
     }
     T& at(int i) { return blocks_[size_t(i) >> kShift][i & (kSize - 1)]; }
@@ -36,12 +43,27 @@ public:
     void clear() {
         blocks_.clear();
         size_ = 0;
+        cap0_ = 0;
     }
-    qint64 bytes() const { return qint64(blocks_.size()) * kSize * qint64(sizeof(T)); }
+    qint64 bytes() const {
+        return blocks_.empty() ? 0 : (qint64(cap0_) + qint64(blocks_.size() - 1) * kSize) * qint64(sizeof(T));
+    }
 
 private:
+    void grow0() {
+        const int cap = cap0_ == 0 ? 64 : std::min(cap0_ * 2, kSize);
+        std::unique_ptr<T[]> block(new T[cap]);
+        for (int i = 0; i < size_; ++i)
+            block[i] = std::move(blocks_[0][i]);
+        if (blocks_.empty())
+            blocks_.push_back(std::move(block));
+        else
+            blocks_[0] = std::move(block);
+        cap0_ = cap;
+    }
     std::vector<std::unique_ptr<T[]>> blocks_;
     int size_ = 0;
+    int cap0_ = 0;
 };
 
 // UTF-8 texts packed one after another in 64 KiB blocks, each behind a varint length. A cell
@@ -102,7 +124,8 @@ public:
     }
     qint64 bytes() const {
         qint64 b = qint64(blocks_.size()) * kBlock;
-        for (const auto& x : big_) b += x.size();
+        for (const auto& x : big_)
+            b += x.size();
         return b;
     }
 
@@ -146,7 +169,9 @@ struct Column {
     }
 };
 
-inline bool isNullDouble(double v) { return std::isnan(v); }
+inline bool isNullDouble(double v) {
+    return std::isnan(v);
+}
 const double kNullDouble = std::numeric_limits<double>::quiet_NaN();
 
 QString formatFloat(double v, const QString& format) {
@@ -160,7 +185,8 @@ QString formatFloat(double v, const QString& format) {
     }
     QString s = QString::number(v, 'f', decimals);
     if (!fixed && decimals > 0 && s.contains(u'.')) {
-        while (s.endsWith(u'0')) s.chop(1);
+        while (s.endsWith(u'0'))
+            s.chop(1);
         if (s.endsWith(u'.')) s.chop(1);
     }
     if (s == QLatin1String("-0")) s = QStringLiteral("0");
@@ -173,7 +199,9 @@ QString formatDateTimeMs(qint64 ms) {
     return dt.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
-inline char foldChar(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+inline char foldChar(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 // Text order of the local sort and of filter comparisons: bytes of UTF-8 (code point order),
 // ASCII letters without regard to case.
@@ -192,10 +220,10 @@ struct TDataSet::Data {
     std::vector<std::unique_ptr<TField>> fields;
     std::vector<Column> columns;
     TextArena arena;
-    int rows = 0;                  // physical rows, deleted ones included
-    std::vector<quint8> deleted;   // per physical row
-    std::vector<int> order;        // view order: physical rows after filter and sort
-    int cur = -1;                  // position in order
+    int rows = 0;                 // physical rows, deleted ones included
+    std::vector<quint8> deleted;  // per physical row
+    std::vector<int> order;       // view order: physical rows after filter and sort
+    int cur = -1;                 // position in order
     State state = State::Inactive;
     std::vector<QVariant> buffer;  // pending row in Edit/Insert
     int editPhysical = -1;
@@ -214,8 +242,12 @@ struct TDataSet::Data {
 
 // ---------------------------------------------------------------- TField
 
-bool TField::IsNull() const { return dataSet_->readValue(index_).isNull(); }
-QVariant TField::Value() const { return dataSet_->readValue(index_); }
+bool TField::IsNull() const {
+    return dataSet_->readValue(index_).isNull();
+}
+QVariant TField::Value() const {
+    return dataSet_->readValue(index_);
+}
 
 QString TField::AsString() const {
     const QVariant v = Value();
@@ -232,12 +264,15 @@ QString TField::AsString() const {
     }
 }
 
-int TField::AsInteger() const { return int(AsLargeInt()); }
+int TField::AsInteger() const {
+    return int(AsLargeInt());
+}
 
 qint64 TField::AsLargeInt() const {
     const QVariant v = Value();
     if (v.isNull()) return 0;
-    if (kind_ == TFieldKind::Float || v.typeId() == QMetaType::Double) return qint64(std::llround(v.toDouble()));
+    if (kind_ == TFieldKind::Float || v.typeId() == QMetaType::Double)
+        return qint64(std::llround(v.toDouble()));
     if (v.typeId() == QMetaType::QString) {
         bool ok = false;
         const qint64 n = v.toString().trimmed().toLongLong(&ok);
@@ -255,7 +290,8 @@ double TField::AsFloat() const {
     if (v.typeId() == QMetaType::QString) {
         bool ok = false;
         const double d = v.toString().trimmed().toDouble(&ok);
-        if (!ok) throw TDbError(TDbError::Kind::Field, QStringLiteral("\"%1\" 不是有效的数字.").arg(v.toString()));
+        if (!ok)
+            throw TDbError(TDbError::Kind::Field, QStringLiteral("\"%1\" 不是有效的数字.").arg(v.toString()));
         return d;
     }
     return v.toDouble();
@@ -267,7 +303,8 @@ QDateTime TField::AsDateTime() const {
     if (v.typeId() == QMetaType::QString) {
         const QByteArray b = v.toString().toUtf8();
         qint64 ms = 0;
-        if (TDataSet::ParseDateTimeText(b.constData(), size_t(b.size()), &ms)) return TDataSet::DecodeDateTime(ms);
+        if (TDataSet::ParseDateTimeText(b.constData(), size_t(b.size()), &ms))
+            return TDataSet::DecodeDateTime(ms);
         return QDateTime();
     }
     if (v.typeId() == QMetaType::QDate) return QDateTime(v.toDate(), QTime(0, 0));
@@ -298,7 +335,9 @@ QString TField::DisplayText() const {
     return AsString();
 }
 
-void TField::SetValue(const QVariant& value) { dataSet_->writeValue(index_, value); }
+void TField::SetValue(const QVariant& value) {
+    dataSet_->writeValue(index_, value);
+}
 
 // ---------------------------------------------------------------- TDataSet
 
@@ -307,7 +346,8 @@ TDataSet::~TDataSet() = default;
 
 TField* TDataSet::AddField(TFieldKind kind, const QString& name, int size) {
     if (d->state != State::Inactive)
-        throw TDbError(TDbError::Kind::Field, QStringLiteral("Cannot add field '%1' to an open dataset").arg(name));
+        throw TDbError(TDbError::Kind::Field,
+                       QStringLiteral("Cannot add field '%1' to an open dataset").arg(name));
     auto* f = new TField(this, kind, name, int(d->fields.size()));
     f->Size = size >= 0 ? size : (f->IsTextual() ? 20 : 0);
     f->DisplayWidth = f->IsTextual() ? qBound(4, f->Size, 40) : 10;
@@ -320,8 +360,12 @@ void TDataSet::ClearFields() {
     d->fields.clear();
 }
 
-int TDataSet::FieldCount() const { return int(d->fields.size()); }
-TField* TDataSet::Field(int index) const { return d->fields.at(size_t(index)).get(); }
+int TDataSet::FieldCount() const {
+    return int(d->fields.size());
+}
+TField* TDataSet::Field(int index) const {
+    return d->fields.at(size_t(index)).get();
+}
 
 int TDataSet::FieldIndex(const QString& name) const {
     for (size_t i = 0; i < d->fields.size(); ++i)
@@ -445,7 +489,8 @@ void TDataSet::LoadText(int c, const char* s, size_t n) {
                 qint64 ms = 0;
                 col.ints.push(ParseDateTimeText(s, n, &ms) ? ms : kNullInt);
             } else if (col.kind == TFieldKind::Boolean) {
-                const bool t = n > 0 && (s[0] == 't' || s[0] == 'T' || s[0] == '1' || s[0] == 'y' || s[0] == 'Y');
+                const bool t =
+                    n > 0 && (s[0] == 't' || s[0] == 'T' || s[0] == '1' || s[0] == 'y' || s[0] == 'Y');
                 col.ints.push(n == 0 ? kNullInt : (t ? 1 : 0));
             } else {
                 bool ok = false;
@@ -493,8 +538,9 @@ void TDataSet::LoadVariant(int c, const QVariant& v) {
                     const QByteArray b = v.toString().toUtf8();
                     LoadText(c, b.constData(), size_t(b.size()));
                 } else {
-                    col.ints.push(v.typeId() == QMetaType::QDate ? EncodeDateTime(QDateTime(v.toDate(), QTime(0, 0)))
-                                                                 : EncodeDateTime(v.toDateTime()));
+                    col.ints.push(v.typeId() == QMetaType::QDate
+                                      ? EncodeDateTime(QDateTime(v.toDate(), QTime(0, 0)))
+                                      : EncodeDateTime(v.toDateTime()));
                 }
             } else if (col.kind == TFieldKind::Boolean) {
                 col.ints.push(v.toBool() ? 1 : 0);
@@ -514,7 +560,8 @@ void TDataSet::EndLoadRow() {
 
 void TDataSet::EndLoad() {
     if (d->calc) {
-        for (int r = 0; r < d->rows; ++r) runCalc(r);
+        for (int r = 0; r < d->rows; ++r)
+            runCalc(r);
     }
     // The local filter and sort stay as they were set: a reopened list keeps its order.
     computeOrder(-1);
@@ -541,12 +588,17 @@ void TDataSet::Close() {
     emit StateChanged();
 }
 
-bool TDataSet::Active() const { return d->state != State::Inactive; }
-TDataSet::State TDataSet::GetState() const { return d->state; }
+bool TDataSet::Active() const {
+    return d->state != State::Inactive;
+}
+TDataSet::State TDataSet::GetState() const {
+    return d->state;
+}
 
 void TDataSet::checkActive() const {
     if (d->state == State::Inactive)
-        throw TDbError(TDbError::Kind::DataSetClosed, QStringLiteral("Cannot perform this operation on a closed dataset"));
+        throw TDbError(TDbError::Kind::DataSetClosed,
+                       QStringLiteral("Cannot perform this operation on a closed dataset"));
 }
 
 int TDataSet::RecordCount() const {
@@ -554,8 +606,12 @@ int TDataSet::RecordCount() const {
     return int(d->order.size());
 }
 
-bool TDataSet::IsEmpty() const { return d->state == State::Inactive || d->order.empty(); }
-int TDataSet::RecNo() const { return d->cur; }
+bool TDataSet::IsEmpty() const {
+    return d->state == State::Inactive || d->order.empty();
+}
+int TDataSet::RecNo() const {
+    return d->cur;
+}
 
 void TDataSet::setCurrent(int row) {
     if (d->state == State::Edit || d->state == State::Insert) Post();
@@ -573,8 +629,12 @@ void TDataSet::SetRecNo(int row) {
     setCurrent(row);
 }
 
-void TDataSet::First() { SetRecNo(0); }
-void TDataSet::Last() { SetRecNo(int(d->order.size()) - 1); }
+void TDataSet::First() {
+    SetRecNo(0);
+}
+void TDataSet::Last() {
+    SetRecNo(int(d->order.size()) - 1);
+}
 
 // Eof follows the usual dataset rule: Next on the last row sets it, any other move clears it.
 void TDataSet::Next() {
@@ -593,8 +653,12 @@ void TDataSet::Prior() {
     if (d->cur > 0) setCurrent(d->cur - 1);
 }
 
-bool TDataSet::Eof() const { return d->state == State::Inactive || d->order.empty() || d->eof; }
-bool TDataSet::Bof() const { return d->state == State::Inactive || d->cur <= 0; }
+bool TDataSet::Eof() const {
+    return d->state == State::Inactive || d->order.empty() || d->eof;
+}
+bool TDataSet::Bof() const {
+    return d->state == State::Inactive || d->cur <= 0;
+}
 
 bool TDataSet::Locate(const QString& fieldName, const QVariant& value) {
     checkActive();
@@ -649,7 +713,8 @@ QVariant cellAt(const Column& col, const TextArena& arena, int r) {
             if (v == kNullInt) return QVariant();
             if (col.kind == TFieldKind::DateTime) return TDataSet::DecodeDateTime(v);
             if (col.kind == TFieldKind::Boolean) return QVariant(v != 0);
-            if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max()) return QVariant(int(v));
+            if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
+                return QVariant(int(v));
             return QVariant(v);
         }
         case Store::Dbl: {
@@ -673,7 +738,8 @@ QVariant cellAt(const Column& col, const TextArena& arena, int r) {
 
 QVariant TDataSet::readValue(int column) const {
     if (d->state == State::Inactive) return QVariant();
-    if (d->calcPhysical < 0 && (d->state == State::Edit || d->state == State::Insert)) return d->buffer[size_t(column)];
+    if (d->calcPhysical < 0 && (d->state == State::Edit || d->state == State::Insert))
+        return d->buffer[size_t(column)];
     const int r = currentPhysical();
     if (r < 0) return QVariant();
     return cellAt(d->columns[size_t(column)], d->arena, r);
@@ -690,7 +756,8 @@ QVariant coerce(const TField* f, const QVariant& value) {
                 if (s.isEmpty()) return QVariant();
                 bool ok = false;
                 const qint64 n = s.toLongLong(&ok);
-                if (!ok) throw TDbError(TDbError::Kind::Field, QStringLiteral("\"%1\" 不是有效的整数.").arg(s));
+                if (!ok)
+                    throw TDbError(TDbError::Kind::Field, QStringLiteral("\"%1\" 不是有效的整数.").arg(s));
                 return QVariant(n);
             }
             if (value.typeId() == QMetaType::Double) return QVariant(qint64(std::llround(value.toDouble())));
@@ -702,7 +769,8 @@ QVariant coerce(const TField* f, const QVariant& value) {
                 if (s.isEmpty()) return QVariant();
                 bool ok = false;
                 const double n = s.toDouble(&ok);
-                if (!ok) throw TDbError(TDbError::Kind::Field, QStringLiteral("\"%1\" 不是有效的数字.").arg(s));
+                if (!ok)
+                    throw TDbError(TDbError::Kind::Field, QStringLiteral("\"%1\" 不是有效的数字.").arg(s));
                 return QVariant(n);
             }
             return QVariant(value.toDouble());
@@ -724,12 +792,14 @@ QVariant coerce(const TField* f, const QVariant& value) {
         case TFieldKind::Boolean:
             if (value.typeId() == QMetaType::QString) {
                 const QString s = value.toString().trimmed();
-                return QVariant(s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || s == QLatin1String("1"));
+                return QVariant(s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+                                s == QLatin1String("1"));
             }
             return QVariant(value.toBool());
         case TFieldKind::Text:
         case TFieldKind::Memo:
-            if (value.typeId() == QMetaType::QDateTime) return formatDateTimeMs(TDataSet::EncodeDateTime(value.toDateTime()));
+            if (value.typeId() == QMetaType::QDateTime)
+                return formatDateTimeMs(TDataSet::EncodeDateTime(value.toDateTime()));
             return QVariant(value.toString());
         case TFieldKind::Blob:
             return QVariant(value.toByteArray());
@@ -799,7 +869,8 @@ void TDataSet::Edit() {
         return;
     }
     d->buffer.resize(d->fields.size());
-    for (size_t c = 0; c < d->fields.size(); ++c) d->buffer[c] = cellAt(d->columns[c], d->arena, r);
+    for (size_t c = 0; c < d->fields.size(); ++c)
+        d->buffer[c] = cellAt(d->columns[c], d->arena, r);
     d->editPhysical = r;
     d->state = State::Edit;
     emit StateChanged();
@@ -818,46 +889,46 @@ void TDataSet::runCalc(int physical) {
 }
 
 bool TDataSet::rowLess(int a, int b) const {
-        for (const auto& [c, desc] : d->sortKeys) {
-            const Column& col = d->columns[size_t(c)];
-            int r = 0;
-            switch (col.store) {
-                case Store::Int: {
-                    const qint64 x = col.ints.at(a), y = col.ints.at(b);
-                    r = x < y ? -1 : (x > y ? 1 : 0);
-                    break;
-                }
-                case Store::Dbl: {
-                    const double x = col.dbls.at(a), y = col.dbls.at(b);
-                    const bool nx = isNullDouble(x), ny = isNullDouble(y);
-                    r = nx || ny ? (nx == ny ? 0 : (nx ? -1 : 1)) : (x < y ? -1 : (x > y ? 1 : 0));
-                    break;
-                }
-                case Store::Ref: {
-                    const quint32 x = col.refs.at(a), y = col.refs.at(b);
-                    if (x == kNullRef || y == kNullRef) {
-                        r = x == y ? 0 : (x == kNullRef ? -1 : 1);
-                    } else {
-                        const char *s1, *s2;
-                        size_t n1, n2;
-                        d->arena.get(x, &s1, &n1);
-                        d->arena.get(y, &s2, &n2);
-                        r = compareText(s1, n1, s2, n2);
-                    }
-                    break;
-                }
-                case Store::Var: {
-                    const QVariant& x = col.vars.at(a);
-                    const QVariant& y = col.vars.at(b);
-                    const QPartialOrdering o = QVariant::compare(x, y);
-                    r = o == QPartialOrdering::Less ? -1 : (o == QPartialOrdering::Greater ? 1 : 0);
-                    break;
-                }
+    for (const auto& [c, desc] : d->sortKeys) {
+        const Column& col = d->columns[size_t(c)];
+        int r = 0;
+        switch (col.store) {
+            case Store::Int: {
+                const qint64 x = col.ints.at(a), y = col.ints.at(b);
+                r = x < y ? -1 : (x > y ? 1 : 0);
+                break;
             }
-            if (r != 0) return desc ? r > 0 : r < 0;
+            case Store::Dbl: {
+                const double x = col.dbls.at(a), y = col.dbls.at(b);
+                const bool nx = isNullDouble(x), ny = isNullDouble(y);
+                r = nx || ny ? (nx == ny ? 0 : (nx ? -1 : 1)) : (x < y ? -1 : (x > y ? 1 : 0));
+                break;
+            }
+            case Store::Ref: {
+                const quint32 x = col.refs.at(a), y = col.refs.at(b);
+                if (x == kNullRef || y == kNullRef) {
+                    r = x == y ? 0 : (x == kNullRef ? -1 : 1);
+                } else {
+                    const char *s1, *s2;
+                    size_t n1, n2;
+                    d->arena.get(x, &s1, &n1);
+                    d->arena.get(y, &s2, &n2);
+                    r = compareText(s1, n1, s2, n2);
+                }
+                break;
+            }
+            case Store::Var: {
+                const QVariant& x = col.vars.at(a);
+                const QVariant& y = col.vars.at(b);
+                const QPartialOrdering o = QVariant::compare(x, y);
+                r = o == QPartialOrdering::Less ? -1 : (o == QPartialOrdering::Greater ? 1 : 0);
+                break;
+            }
         }
-        return false;
+        if (r != 0) return desc ? r > 0 : r < 0;
     }
+    return false;
+}
 
 int TDataSet::sortedPosition(int physical) const {
     if (d->sortKeys.empty()) return int(d->order.size());
@@ -873,11 +944,13 @@ void TDataSet::Post() {
     const bool inserting = d->state == State::Insert;
     int r = d->editPhysical;
     if (inserting) {
-        for (size_t c = 0; c < d->fields.size(); ++c) LoadNull(int(c));
+        for (size_t c = 0; c < d->fields.size(); ++c)
+            LoadNull(int(c));
         EndLoadRow();
         r = d->rows - 1;
     }
-    for (size_t c = 0; c < d->fields.size(); ++c) storeCell(d->columns[c], d->arena, r, d->buffer[c]);
+    for (size_t c = 0; c < d->fields.size(); ++c)
+        storeCell(d->columns[c], d->arena, r, d->buffer[c]);
     d->state = State::Browse;
     d->buffer.clear();
     d->editPhysical = -1;
@@ -941,13 +1014,16 @@ void TDataSet::EmptyDataSet() {
     checkActive();
     Cancel();
     beginReset();
-    for (int r = 0; r < d->rows; ++r) d->deleted[size_t(r)] = 1;
+    for (int r = 0; r < d->rows; ++r)
+        d->deleted[size_t(r)] = 1;
     d->order.clear();
     d->cur = -1;
     endReset();
 }
 
-void TDataSet::DisableControls() { ++d->disableCount; }
+void TDataSet::DisableControls() {
+    ++d->disableCount;
+}
 
 void TDataSet::EnableControls() {
     if (d->disableCount == 0) return;
@@ -960,7 +1036,9 @@ void TDataSet::EnableControls() {
     }
 }
 
-bool TDataSet::ControlsDisabled() const { return d->disableCount > 0; }
+bool TDataSet::ControlsDisabled() const {
+    return d->disableCount > 0;
+}
 
 void TDataSet::beginReset() {
     if (d->disableCount == 0) emit AboutToReset();
@@ -1160,7 +1238,9 @@ void TDataSet::SetFilter(const QString& expression) {
     if (d->filtered && Active()) rebuildOrder(currentPhysical());
 }
 
-QString TDataSet::Filter() const { return d->filterText; }
+QString TDataSet::Filter() const {
+    return d->filterText;
+}
 
 void TDataSet::SetFiltered(bool filtered) {
     if (d->filtered == filtered) return;
@@ -1169,7 +1249,9 @@ void TDataSet::SetFiltered(bool filtered) {
     if (Active()) rebuildOrder(currentPhysical());
 }
 
-bool TDataSet::Filtered() const { return d->filtered; }
+bool TDataSet::Filtered() const {
+    return d->filtered;
+}
 
 void TDataSet::SetSortText(const QString& sortText) {
     std::vector<std::pair<int, bool>> keys;
@@ -1184,19 +1266,23 @@ void TDataSet::SetSortText(const QString& sortText) {
             name = words.mid(0, words.size() - 1).join(u' ');
         }
         const int c = FieldIndex(name);
-        if (c < 0) throw TDbError(TDbError::Kind::Expression, QStringLiteral("Field '%1' not found").arg(name));
+        if (c < 0)
+            throw TDbError(TDbError::Kind::Expression, QStringLiteral("Field '%1' not found").arg(name));
         keys.emplace_back(c, desc);
     }
     Cancel();
     d->sortKeys = std::move(keys);
     QStringList parts;
     for (const auto& [c, desc] : d->sortKeys)
-        parts << d->fields[size_t(c)]->FieldName() + (desc ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
+        parts << d->fields[size_t(c)]->FieldName() +
+                     (desc ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
     d->sortText = parts.join(u',');
     if (Active()) rebuildOrder(currentPhysical());
 }
 
-QString TDataSet::SortText() const { return d->sortText; }
+QString TDataSet::SortText() const {
+    return d->sortText;
+}
 
 // ---------------------------------------------------------------- cells
 
@@ -1206,7 +1292,9 @@ QVariant TDataSet::CellValue(int row, int column) const {
     return cellAt(d->columns[size_t(column)], d->arena, d->order[size_t(row)]);
 }
 
-bool TDataSet::CellIsNull(int row, int column) const { return CellValue(row, column).isNull(); }
+bool TDataSet::CellIsNull(int row, int column) const {
+    return CellValue(row, column).isNull();
+}
 
 QString TDataSet::CellText(int row, int column) const {
     const QVariant v = CellValue(row, column);
@@ -1227,7 +1315,9 @@ QString TDataSet::CellText(int row, int column) const {
     }
 }
 
-void TDataSet::SetCalcHandler(std::function<void(TDataSet&)> handler) { d->calc = std::move(handler); }
+void TDataSet::SetCalcHandler(std::function<void(TDataSet&)> handler) {
+    d->calc = std::move(handler);
+}
 
 qint64 TDataSet::MemoryUsed() const {
     qint64 b = d->arena.bytes() + qint64(d->order.capacity() * sizeof(int)) + qint64(d->deleted.capacity());
@@ -1253,7 +1343,8 @@ QDateTime TDataSet::DecodeDateTime(qint64 ms) {
         rest += kMsPerDay;
         --days;
     }
-    return QDateTime(QDate::fromJulianDay(days + kEpochJulianDay), QTime::fromMSecsSinceStartOfDay(int(rest)));
+    return QDateTime(QDate::fromJulianDay(days + kEpochJulianDay),
+                     QTime::fromMSecsSinceStartOfDay(int(rest)));
 }
 
 bool TDataSet::ParseDateTimeText(const char* s, size_t n, qint64* ms) {

@@ -37,9 +37,15 @@ QString TDatabase::ConnectionValue(const QString& connectionString, const QStrin
     return semi < 0 ? QString() : rest.left(semi);
 }
 
-QString TDatabase::GetDataSource() const { return ConnectionValue(connectionString_, QStringLiteral("Data Source")); }
-QString TDatabase::GetProvider() const { return ConnectionValue(connectionString_, QStringLiteral("Provider")); }
-bool TDatabase::IsSqlServer() const { return GetProvider() != kSqliteProvider; }
+QString TDatabase::GetDataSource() const {
+    return ConnectionValue(connectionString_, QStringLiteral("Data Source"));
+}
+QString TDatabase::GetProvider() const {
+    return ConnectionValue(connectionString_, QStringLiteral("Provider"));
+}
+bool TDatabase::IsSqlServer() const {
+    return GetProvider() != kSqliteProvider;
+}
 
 void TDatabase::Open(const QString& connectionString) {
     if (engine_) engine_->Close();
@@ -62,7 +68,9 @@ bool TDatabase::Connect(const QString& connectionString) {
     return Connected();
 }
 
-bool TDatabase::Connected() const { return engine_ && engine_->IsOpen(); }
+bool TDatabase::Connected() const {
+    return engine_ && engine_->IsOpen();
+}
 
 void TDatabase::SetConnected(bool connected) {
     if (connected) {
@@ -90,7 +98,8 @@ qint64 TDatabase::ExecuteSql(const QString& sql, const TDBParameters& values, co
     return engine().Execute(sql, values, blobs);
 }
 
-void TDatabase::ExecuteSqlCommand(const QString& sql, const TDBParameters& values, const TxDBParameters& blobs) {
+void TDatabase::ExecuteSqlCommand(const QString& sql, const TDBParameters& values,
+                                  const TxDBParameters& blobs) {
     engine().Execute(sql, values, blobs);
 }
 
@@ -99,8 +108,7 @@ void TDatabase::Fetch(const QString& sql, const TDBParameters& values, TDataSet&
 }
 
 void TDatabase::BeginTrans() {
-    if (inTransaction_)
-        throw TDbError(TDbError::Kind::Statement, QStringLiteral("一个事务已经在进行中."));
+    if (inTransaction_) throw TDbError(TDbError::Kind::Statement, QStringLiteral("一个事务已经在进行中."));
     engine().Begin();
     inTransaction_ = true;
 }
@@ -123,9 +131,15 @@ const TEngine& dialect(const TEngine* e) {
 }
 }  // namespace
 
-QString TDatabase::DateLiteral(const QDateTime& value) const { return DateLiteral(value.date()); }
-QString TDatabase::DateLiteral(const QDate& value) const { return dialect(engine_.get()).DateLiteral(value); }
-QString TDatabase::NowFunction() const { return dialect(engine_.get()).NowFunction(); }
+QString TDatabase::DateLiteral(const QDateTime& value) const {
+    return DateLiteral(value.date());
+}
+QString TDatabase::DateLiteral(const QDate& value) const {
+    return dialect(engine_.get()).DateLiteral(value);
+}
+QString TDatabase::NowFunction() const {
+    return dialect(engine_.get()).NowFunction();
+}
 QString TDatabase::DayDiff(const QString& later, const QString& earlier) const {
     return dialect(engine_.get()).DayDiff(later, earlier);
 }
@@ -137,7 +151,9 @@ int TDatabase::NewKey(const QString& table, const QString& keyColumn) {
     return ds.Field(0)->AsInteger() + 1;
 }
 
-TTransaction::TTransaction(TDatabase& db) : db_(db) { db_.BeginTrans(); }
+TTransaction::TTransaction(TDatabase& db) : db_(db) {
+    db_.BeginTrans();
+}
 
 TTransaction::~TTransaction() {
     if (open_) {

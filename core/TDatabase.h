@@ -30,7 +30,8 @@ public:
     // Runs a statement and returns the rows it affected. Raises TDbError whose text is the
     // provider's message, "\r\n" and the SQL.
     qint64 ExecuteSql(const QString& sql, const TDBParameters& values = {}, const TxDBParameters& blobs = {});
-    void ExecuteSqlCommand(const QString& sql, const TDBParameters& values = {}, const TxDBParameters& blobs = {});
+    void ExecuteSqlCommand(const QString& sql, const TDBParameters& values = {},
+                           const TxDBParameters& blobs = {});
     // Reads a result into a dataset (the result sets call this).
     void Fetch(const QString& sql, const TDBParameters& values, TDataSet& into, bool declaredFields);
 

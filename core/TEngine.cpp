@@ -18,7 +18,8 @@ QHash<QString, QString>& canonicalNames() {
 }  // namespace
 
 void RegisterCanonicalNames(const QStringList& names) {
-    for (const QString& n : names) canonicalNames().insert(n.toLower(), n);
+    for (const QString& n : names)
+        canonicalNames().insert(n.toLower(), n);
 }
 
 TConnectionParams TConnectionParams::Parse(const QString& connectionString) {
@@ -89,7 +90,8 @@ QString TEngine::Translate(const QString& sql) const {
     const QRegularExpressionMatch m = top.match(out);
     if (m.hasMatch()) {
         QString rest = out.mid(m.capturedEnd());
-        while (rest.endsWith(u';') || rest.endsWith(u' ')) rest.chop(1);
+        while (rest.endsWith(u';') || rest.endsWith(u' '))
+            rest.chop(1);
         out = m.captured(1) + rest + QStringLiteral(" limit ") + m.captured(2);
     }
     return out;
@@ -132,6 +134,7 @@ std::vector<int> TEngine::MapDeclaredFields(TDataSet& into, const QStringList& r
     }
     for (int f = 0; f < into.FieldCount(); ++f)
         if (!found[size_t(f)] && !into.Field(f)->Calculated)
-            throw TDbError(TDbError::Kind::Field, QStringLiteral("Field '%1' not found").arg(into.Field(f)->FieldName()));
+            throw TDbError(TDbError::Kind::Field,
+                           QStringLiteral("Field '%1' not found").arg(into.Field(f)->FieldName()));
     return map;
 }

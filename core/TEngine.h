@@ -54,7 +54,8 @@ public:
     // Reads the whole result into the dataset. With declaredFields the dataset's own fields are
     // filled by name (each must be in the result unless calculated); otherwise the fields are made
     // from the result's columns.
-    virtual void Fetch(const QString& sql, const TDBParameters& values, TDataSet& into, bool declaredFields) = 0;
+    virtual void Fetch(const QString& sql, const TDBParameters& values, TDataSet& into,
+                       bool declaredFields) = 0;
     virtual void Begin() = 0;
     virtual void Commit() = 0;
     virtual void Rollback() = 0;

@@ -12,7 +12,8 @@ class StderrMessages : public TMessageHandler {
 public:
     TMsgResult ShowMessage(TMsgKind, TMsgButtons buttons, const QString& text, const QString&) override {
         std::fprintf(stderr, "%s\n", text.trimmed().toLocal8Bit().constData());
-        return buttons == TMsgButtons::Ok || buttons == TMsgButtons::OkCancel ? TMsgResult::Ok : TMsgResult::Yes;
+        return buttons == TMsgButtons::Ok || buttons == TMsgButtons::OkCancel ? TMsgResult::Ok
+                                                                              : TMsgResult::Yes;
     }
     bool InputQuery(const QString&, const QString&, QString*) override { return false; }
 };
@@ -22,8 +23,12 @@ TMessageHandler* gHandler = nullptr;
 
 }  // namespace
 
-void SetMessageHandler(TMessageHandler* handler) { gHandler = handler; }
-TMessageHandler* MessageHandler() { return gHandler ? gHandler : &gStderrMessages; }
+void SetMessageHandler(TMessageHandler* handler) {
+    gHandler = handler;
+}
+TMessageHandler* MessageHandler() {
+    return gHandler ? gHandler : &gStderrMessages;
+}
 
 TMsgResult MessageBox(TMsgKind kind, TMsgButtons buttons, const QString& text, const QString& title) {
     return MessageHandler()->ShowMessage(kind, buttons, text, title);
@@ -34,7 +39,8 @@ bool InputQuery(const QString& title, const QString& prompt, QString* text) {
 }
 
 void ShowInfo(const QString& message) {
-    MessageBox(TMsgKind::Information, TMsgButtons::Ok, QStringLiteral("\r\n") + message + QStringLiteral("\t"));
+    MessageBox(TMsgKind::Information, TMsgButtons::Ok,
+               QStringLiteral("\r\n") + message + QStringLiteral("\t"));
 }
 
 bool ConfirmDelete(const QString& what) {
@@ -49,10 +55,16 @@ bool CheckActive(const TDataSet* dataSet) {
     return false;
 }
 
-void ShowError(const QString& message) { MessageBox(TMsgKind::Error, TMsgButtons::Ok, message); }
+void ShowError(const QString& message) {
+    MessageBox(TMsgKind::Error, TMsgButtons::Ok, message);
+}
 
-TRecordingMessages::TRecordingMessages() : previous_(gHandler) { SetMessageHandler(this); }
-TRecordingMessages::~TRecordingMessages() { SetMessageHandler(previous_); }
+TRecordingMessages::TRecordingMessages() : previous_(gHandler) {
+    SetMessageHandler(this);
+}
+TRecordingMessages::~TRecordingMessages() {
+    SetMessageHandler(previous_);
+}
 
 TMsgResult TRecordingMessages::ShowMessage(TMsgKind kind, TMsgButtons buttons, const QString& text,
                                            const QString& title) {
@@ -70,6 +82,7 @@ bool TRecordingMessages::InputQuery(const QString& title, const QString& prompt,
 
 QStringList TRecordingMessages::Texts() const {
     QStringList t;
-    for (const Box& b : boxes) t << b.text;
+    for (const Box& b : boxes)
+        t << b.text;
     return t;
 }

@@ -14,7 +14,8 @@ enum class TMsgResult { Ok, Cancel, Yes, No };
 class TMessageHandler {
 public:
     virtual ~TMessageHandler();
-    virtual TMsgResult ShowMessage(TMsgKind kind, TMsgButtons buttons, const QString& text, const QString& title) = 0;
+    virtual TMsgResult ShowMessage(TMsgKind kind, TMsgButtons buttons, const QString& text,
+                                   const QString& title) = 0;
     // An input box: true when confirmed, with the text.
     virtual bool InputQuery(const QString& title, const QString& prompt, QString* text) = 0;
 };
@@ -24,7 +25,8 @@ public:
 void SetMessageHandler(TMessageHandler* handler);
 TMessageHandler* MessageHandler();
 
-TMsgResult MessageBox(TMsgKind kind, TMsgButtons buttons, const QString& text, const QString& title = QString());
+TMsgResult MessageBox(TMsgKind kind, TMsgButtons buttons, const QString& text,
+                      const QString& title = QString());
 bool InputQuery(const QString& title, const QString& prompt, QString* text);
 
 // Information box with OK; the text shown is "\r\n", the message, then "\t".
@@ -47,12 +49,13 @@ public:
     };
     TRecordingMessages();
     ~TRecordingMessages() override;
-    TMsgResult ShowMessage(TMsgKind kind, TMsgButtons buttons, const QString& text, const QString& title) override;
+    TMsgResult ShowMessage(TMsgKind kind, TMsgButtons buttons, const QString& text,
+                           const QString& title) override;
     bool InputQuery(const QString& title, const QString& prompt, QString* text) override;
 
     QList<Box> boxes;
-    QList<TMsgResult> answers;   // taken in order; when empty, OK / Yes
-    QStringList inputs;          // texts for input boxes; when empty, cancelled
+    QList<TMsgResult> answers;  // taken in order; when empty, OK / Yes
+    QStringList inputs;         // texts for input boxes; when empty, cancelled
     QStringList Texts() const;
     void Clear() { boxes.clear(); }
 

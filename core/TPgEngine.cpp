@@ -69,14 +69,17 @@ QString positional(const QString& sql, const QStringList& known, QStringList* or
         const QChar c = sql[i];
         if (c == u'\'' || c == u'"') {
             const int start = i++;
-            while (i < n && sql[i] != c) ++i;
+            while (i < n && sql[i] != c)
+                ++i;
             ++i;
             out += QStringView(sql).mid(start, qMin(i, n) - start);
             continue;
         }
-        if (c == u':' && i + 1 < n && (sql[i + 1].isLetter() || sql[i + 1] == u'_') && (i == 0 || sql[i - 1] != u':')) {
+        if (c == u':' && i + 1 < n && (sql[i + 1].isLetter() || sql[i + 1] == u'_') &&
+            (i == 0 || sql[i - 1] != u':')) {
             int j = i + 1;
-            while (j < n && (sql[j].isLetterOrNumber() || sql[j] == u'_')) ++j;
+            while (j < n && (sql[j].isLetterOrNumber() || sql[j] == u'_'))
+                ++j;
             const QString name = sql.mid(i + 1, j - i - 1);
             int k = -1;
             for (int x = 0; x < order->size(); ++x)
@@ -104,7 +107,8 @@ QString positional(const QString& sql, const QStringList& known, QStringList* or
 }
 
 QByteArray unhexBytea(const char* s, int n) {
-    if (n >= 2 && s[0] == '\\' && s[1] == 'x') return QByteArray::fromHex(QByteArray::fromRawData(s + 2, n - 2));
+    if (n >= 2 && s[0] == '\\' && s[1] == 'x')
+        return QByteArray::fromHex(QByteArray::fromRawData(s + 2, n - 2));
     size_t len = 0;
     unsigned char* raw = PQunescapeBytea(reinterpret_cast<const unsigned char*>(s), &len);
     QByteArray b(reinterpret_cast<const char*>(raw), qsizetype(len));
@@ -144,7 +148,8 @@ void TPgEngine::Open(const TConnectionParams& params) {
         throw TDbError(TDbError::Kind::Connection, QStringLiteral("PostgreSQL driver gave no handle"));
     }
     // Notices ("skipping", "drop cascades") are not for the operator.
-    PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
+    PQsetNoticeProcessor(
+        conn_, [](void*, const char*) {}, nullptr);
     try {
         exec(QStringLiteral("set client_encoding to 'UTF8'"));
         exec(QStringLiteral("set datestyle to 'ISO, YMD'"));
@@ -171,7 +176,8 @@ void TPgEngine::exec(const QString& sql) {
     ResultGuard g{PQexec(conn_, sql.toUtf8().constData())};
     const ExecStatusType st = PQresultStatus(g.r);
     if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK)
-        throw TDbError(TDbError::Kind::Statement, statementError(QString::fromUtf8(PQerrorMessage(conn_)), sql));
+        throw TDbError(TDbError::Kind::Statement,
+                       statementError(QString::fromUtf8(PQerrorMessage(conn_)), sql));
 }
 
 void TPgEngine::Close() {
@@ -182,17 +188,23 @@ void TPgEngine::Close() {
     }
 }
 
-bool TPgEngine::IsOpen() const { return conn_ != nullptr && PQstatus(conn_) == CONNECTION_OK; }
+bool TPgEngine::IsOpen() const {
+    return conn_ != nullptr && PQstatus(conn_) == CONNECTION_OK;
+}
 
 // Tables and columns are created unquoted (so folded to lower case); a bracketed name is quoted
 // in that folded form so that reserved words such as "language" work.
-QString TPgEngine::QuoteName(const QString& name) const { return u'"' + name.toLower() + u'"'; }
+QString TPgEngine::QuoteName(const QString& name) const {
+    return u'"' + name.toLower() + u'"';
+}
 
 QString TPgEngine::DateLiteral(const QDate& date) const {
     return QStringLiteral("timestamp '%1'").arg(date.toString(QStringLiteral("yyyy-MM-dd")));
 }
 
-QString TPgEngine::NowFunction() const { return QStringLiteral("localtimestamp(0)"); }
+QString TPgEngine::NowFunction() const {
+    return QStringLiteral("localtimestamp(0)");
+}
 
 QString TPgEngine::DayDiff(const QString& later, const QString& earlier) const {
     return QStringLiteral("(extract(epoch from (%1)-(%2))/86400.0)").arg(later, earlier);
@@ -228,15 +240,20 @@ bool TPgEngine::TableExists(const QString& table) {
 }
 
 PGresult* TPgEngine::run(const QString& sql, const TDBParameters& values, const TxDBParameters& blobs) {
-    if (!conn_) throw TDbError(TDbError::Kind::Connection, statementError(QStringLiteral("没有打开的数据库连接"), sql));
+    if (!conn_)
+        throw TDbError(TDbError::Kind::Connection,
+                       statementError(QStringLiteral("没有打开的数据库连接"), sql));
     QStringList known;
-    for (const auto& p : values) known << p.Name;
-    for (const auto& b : blobs) known << b.Name;
+    for (const auto& p : values)
+        known << p.Name;
+    for (const auto& b : blobs)
+        known << b.Name;
     QStringList order;
     const QByteArray text = positional(Translate(sql), known, &order).toUtf8();
     for (const QString& k : known) {
         bool used = false;
-        for (const QString& o : order) used = used || o.compare(k, Qt::CaseInsensitive) == 0;
+        for (const QString& o : order)
+            used = used || o.compare(k, Qt::CaseInsensitive) == 0;
         if (!used)
             throw TDbError(TDbError::Kind::Statement,
                            statementError(QStringLiteral("Parameter '%1' not found").arg(k), sql));
@@ -288,15 +305,16 @@ PGresult* TPgEngine::run(const QString& sql, const TDBParameters& values, const 
             lengths[size_t(k)] = int(storage[size_t(k)].size());
         }
     }
-    PGresult* r = PQexecParams(conn_, text.constData(), int(order.size()), nullptr, ptrs.data(), lengths.data(),
-                               formats.data(), 0);
+    PGresult* r = PQexecParams(conn_, text.constData(), int(order.size()), nullptr, ptrs.data(),
+                               lengths.data(), formats.data(), 0);
     const ExecStatusType st = PQresultStatus(r);
     if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
         QString msg = QString::fromUtf8(PQresultErrorMessage(r));
         if (msg.isEmpty()) msg = QString::fromUtf8(PQerrorMessage(conn_));
         PQclear(r);
-        throw TDbError(PQstatus(conn_) == CONNECTION_OK ? TDbError::Kind::Statement : TDbError::Kind::Connection,
-                       statementError(msg, sql));
+        throw TDbError(
+            PQstatus(conn_) == CONNECTION_OK ? TDbError::Kind::Statement : TDbError::Kind::Connection,
+            statementError(msg, sql));
     }
     return r;
 }
@@ -312,7 +330,8 @@ void TPgEngine::Fetch(const QString& sql, const TDBParameters& values, TDataSet&
     PGresult* r = g.r;
     const int n = PQnfields(r);
     QStringList names;
-    for (int i = 0; i < n; ++i) names << CanonicalName(QString::fromUtf8(PQfname(r, i)), sql);
+    for (int i = 0; i < n; ++i)
+        names << CanonicalName(QString::fromUtf8(PQfname(r, i)), sql);
 
     std::vector<int> map;
     if (declaredFields) {
@@ -330,7 +349,8 @@ void TPgEngine::Fetch(const QString& sql, const TDBParameters& values, TDataSet&
     for (int f = 0; f < into.FieldCount(); ++f)
         if (std::find(map.begin(), map.end(), f) == map.end()) unmapped.push_back(f);
     std::vector<TFieldKind> srcKind(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) srcKind[size_t(i)] = kindOfOid(PQftype(r, i));
+    for (int i = 0; i < n; ++i)
+        srcKind[size_t(i)] = kindOfOid(PQftype(r, i));
 
     const int rows = PQntuples(r);
     into.BeginLoad();
@@ -375,14 +395,19 @@ void TPgEngine::Fetch(const QString& sql, const TDBParameters& values, TDataSet&
                     into.LoadText(f, v, size_t(len));
             }
         }
-        for (int f : unmapped) into.LoadNull(f);
+        for (int f : unmapped)
+            into.LoadNull(f);
         into.EndLoadRow();
     }
     into.EndLoad();
 }
 
-void TPgEngine::Begin() { exec(QStringLiteral("begin")); }
-void TPgEngine::Commit() { exec(QStringLiteral("commit")); }
+void TPgEngine::Begin() {
+    exec(QStringLiteral("begin"));
+}
+void TPgEngine::Commit() {
+    exec(QStringLiteral("commit"));
+}
 void TPgEngine::Rollback() {
     if (conn_ && PQtransactionStatus(conn_) != PQTRANS_IDLE) exec(QStringLiteral("rollback"));
 }

@@ -1,4 +1,6 @@
 #include "core/TQuerySet.h"
 
-TQuerySet::TQuerySet() { declaredDisplayWidth_ = 75; }
+TQuerySet::TQuerySet() {
+    declaredDisplayWidth_ = 75;
+}
 TQuerySet::~TQuerySet() = default;

@@ -10,28 +10,49 @@ namespace {
 
 using K = TColumnKind;
 
-TColumnDef I(const char* n, const char* def = "") { return {QString::fromLatin1(n), K::Integer, 0, QString::fromLatin1(def)}; }
-TColumnDef F(const char* n, const char* def = "") { return {QString::fromLatin1(n), K::Float, 0, QString::fromLatin1(def)}; }
-TColumnDef D(const char* n) { return {QString::fromLatin1(n), K::DateTime, 0, {}}; }
-TColumnDef B(const char* n) { return {QString::fromLatin1(n), K::Boolean, 0, {}}; }
-TColumnDef T(const char* n, int size = 50) { return {QString::fromLatin1(n), K::Text, size, {}}; }
-TColumnDef M(const char* n) { return {QString::fromLatin1(n), K::Memo, 0, {}}; }
-TColumnDef Blob(const char* n) { return {QString::fromLatin1(n), K::Blob, 0, {}}; }
+TColumnDef I(const char* n, const char* def = "") {
+    return {QString::fromLatin1(n), K::Integer, 0, QString::fromLatin1(def)};
+}
+TColumnDef F(const char* n, const char* def = "") {
+    return {QString::fromLatin1(n), K::Float, 0, QString::fromLatin1(def)};
+}
+TColumnDef D(const char* n) {
+    return {QString::fromLatin1(n), K::DateTime, 0, {}};
+}
+TColumnDef B(const char* n) {
+    return {QString::fromLatin1(n), K::Boolean, 0, {}};
+}
+TColumnDef T(const char* n, int size = 50) {
+    return {QString::fromLatin1(n), K::Text, size, {}};
+}
+TColumnDef M(const char* n) {
+    return {QString::fromLatin1(n), K::Memo, 0, {}};
+}
+TColumnDef Blob(const char* n) {
+    return {QString::fromLatin1(n), K::Blob, 0, {}};
+}
 
 std::vector<TTableDef> buildTables() {
     return {
         {"books",
-         {I("Id"), T("Code"), T("Name"), T("Ping"), T("Author"), T("ISBN"), I("CataId"), T("Zhong"), T("Shou"),
-          T("Publisher"), T("Pubdate"), T("Kai"), T("Binding"), T("Language"), T("Belongs", 250), T("Pages"),
-          T("Appendix"), T("Location"), F("Price"), D("Getdate"), M("Contents"), T("Notes", 250), I("QtyLib", "0"),
-          I("QtyLoan", "0"), I("QtyOff", "0"), I("TimesLoan", "0")},
+         {I("Id"),          T("Code"),          T("Name"),         T("Ping"),
+          T("Author"),      T("ISBN"),          I("CataId"),       T("Zhong"),
+          T("Shou"),        T("Publisher"),     T("Pubdate"),      T("Kai"),
+          T("Binding"),     T("Language"),      T("Belongs", 250), T("Pages"),
+          T("Appendix"),    T("Location"),      F("Price"),        D("Getdate"),
+          M("Contents"),    T("Notes", 250),    I("QtyLib", "0"),  I("QtyLoan", "0"),
+          I("QtyOff", "0"), I("TimesLoan", "0")},
          "Id"},
         {"journals",
-         {I("Id"), T("Code"), T("Name"), T("Ping"), T("Editor"), T("ISSN"), I("CataId"), T("Publisher"),
-          T("PubPeriod"), T("YearNo"), T("TotalNo"), T("Lang"), T("Kai"), T("Location"), T("Appendix"), F("Price"),
-          D("Getdate"), M("Contents"), I("QtyLib", "0"), I("QtyLoan", "0"), I("QtyOff", "0"), I("TimesLoan", "0")},
+         {I("Id"),          T("Code"),          T("Name"),      T("Ping"),        T("Editor"),
+          T("ISSN"),        I("CataId"),        T("Publisher"), T("PubPeriod"),   T("YearNo"),
+          T("TotalNo"),     T("Lang"),          T("Kai"),       T("Location"),    T("Appendix"),
+          F("Price"),       D("Getdate"),       M("Contents"),  I("QtyLib", "0"), I("QtyLoan", "0"),
+          I("QtyOff", "0"), I("TimesLoan", "0")},
          "Id"},
-        {"catalogs", {I("Id"), T("Code", 0), T("Mark"), T("Name"), T("Note"), I("SlfId"), I("PrtId", "0")}, "Id"},
+        {"catalogs",
+         {I("Id"), T("Code", 0), T("Mark"), T("Name"), T("Note"), I("SlfId"), I("PrtId", "0")},
+         "Id"},
         {"publishers", {I("Id"), T("Name"), T("ISBN"), T("Addr")}, "Id"},
         {"readers",
          {I("Id"), T("Code"), T("Name"), T("Ping"), T("Sex"), I("KindId"), T("Tel"), T("Dept"), D("Adddate"),
@@ -39,8 +60,8 @@ std::vector<TTableDef> buildTables() {
           I("Loanover", "0"), F("Deposit", "0")},
          "Id"},
         {"readerskind",
-         {I("Id"), T("Name", 30), I("BookTop", "1"), I("BookDays", "15"), I("BookRelet", "15"), I("JourTop", "1"),
-          I("JourDays", "10"), I("JourRelet", "10")},
+         {I("Id"), T("Name", 30), I("BookTop", "1"), I("BookDays", "15"), I("BookRelet", "15"),
+          I("JourTop", "1"), I("JourDays", "10"), I("JourRelet", "10")},
          "Id"},
         {"readerstate", {I("Id"), T("Name")}, "Id"},
         {"readersphoto", {I("ReaderId"), T("Ext", 10), Blob("Photo")}, "ReaderId"},
@@ -52,24 +73,29 @@ std::vector<TTableDef> buildTables() {
          {I("Id"), D("Offdate"), T("Offman", 0), I("BookId"), I("JourId"), I("LoanId"), T("Reason")},
          "Id"},
         {"fines",
-         {I("Id"), I("OffId"), I("LoanId"), D("Finedate"), T("Fineman", 0), F("Finefund", "0"), T("Finenote", 0),
-          I("PaytypeId", "0")},
+         {I("Id"), I("OffId"), I("LoanId"), D("Finedate"), T("Fineman", 0), F("Finefund", "0"),
+          T("Finenote", 0), I("PaytypeId", "0")},
          "Id"},
         {"finetypes", {I("Id"), T("Name", 0)}, "Id"},
         {"charges", {I("Id"), D("Chardate"), F("Charfund", "0"), I("ReaderId"), T("Charman", 0)}, "Id"},
         {"operator",
-         {T("LoginId", 0), T("Password", 0), T("Name", 0), T("Contact", 0), T("Note", 0), M("Rights"), M("Menus")},
+         {T("LoginId", 0), T("Password", 0), T("Name", 0), T("Contact", 0), T("Note", 0), M("Rights"),
+          M("Menus")},
          "LoginId"},
         {"options", {I("Key"), T("Label", 0), M("List")}, "Key"},
         {"keyvalue", {I("KeyId"), M("Vstr"), I("Vint"), F("Vfloat"), B("Vbool")}, "KeyId"},
         {"Company",
-         {I("Id"), T("CompanyName", 0), T("Manager", 0), T("Tel", 0), T("Fax", 0), T("Address", 0), T("Zip", 0),
-          M("Profile"), B("Updated")},
+         {I("Id"), T("CompanyName", 0), T("Manager", 0), T("Tel", 0), T("Fax", 0), T("Address", 0),
+          T("Zip", 0), M("Profile"), B("Updated")},
          "Id"},
         {"report", {I("Id"), I("GrpId"), T("Title", 0), Blob("Fr3File")}, "Id"},
         {"link",
-         {{QStringLiteral("Id"), K::Identity, 0, {}}, I("GroupId", "0"), T("Title", 0), T("lpFile", 0),
-          T("lpParameters", 0), T("Note", 0)},
+         {{QStringLiteral("Id"), K::Identity, 0, {}},
+          I("GroupId", "0"),
+          T("Title", 0),
+          T("lpFile", 0),
+          T("lpParameters", 0),
+          T("Note", 0)},
          ""},
         {"syscols", {I("F02"), M("F06")}, "F02"},
         {"backup", {I("TypeId", "0"), T("BackDir", 0)}, ""},
@@ -87,7 +113,8 @@ std::vector<TIndexDef> buildIndexes() {
         {"ix_journals_ping", "journals", "Ping", ""},
         {"ix_journals_cataid", "journals", "CataId", ""},
         {"ix_catalogs_code", "catalogs", "Code", ""},
-        {"ix_catalogs_slfid", "catalogs", "SlfId", ""},
+        // Each node has its own tree number: two workstations taking the same one get an error.
+        {"ix_catalogs_slfid", "catalogs", "SlfId", "", true},
         {"ix_catalogs_prtid", "catalogs", "PrtId", ""},
         {"ix_readers_code", "readers", "Code", ""},
         {"ix_readers_ping", "readers", "Ping", ""},
@@ -117,7 +144,8 @@ const QString kVersionTable = QStringLiteral("schemaversion");
 
 // The required rows, each inserted only when missing, so that the step can run again.
 QStringList requiredRowsSql() {
-    auto ensure = [](const QString& table, const QString& columns, const QString& values, const QString& key) {
+    auto ensure = [](const QString& table, const QString& columns, const QString& values,
+                     const QString& key) {
         return QStringLiteral("insert into %1(%2) select %3 where not exists (select 1 from %1 where %4)")
             .arg(table, columns, values, key);
     };
@@ -130,7 +158,8 @@ QStringList requiredRowsSql() {
         ensure("finetypes", "Id, Name", "1, '以后再罚'", "Id=1"),
         ensure("finetypes", "Id, Name", "2, '从押金中支付'", "Id=2"),
         ensure("finetypes", "Id, Name", "3, '现金支付'", "Id=3"),
-        QStringLiteral("insert into [backup](TypeId, BackDir) select 0, '' where not exists (select 1 from [backup])"),
+        QStringLiteral(
+            "insert into [backup](TypeId, BackDir) select 0, '' where not exists (select 1 from [backup])"),
     };
 }
 
@@ -145,16 +174,20 @@ void createAll(TDatabase& db) {
     if (e.IsServer()) db.ExecuteSql(QStringLiteral("create extension if not exists citext schema public"));
     for (const TTableDef& t : TSchema::Tables())
         if (!e.TableExists(t.name))
-            for (const QString& sql : TSchema::CreateTableSql(t, e)) db.ExecuteSql(sql);
+            for (const QString& sql : TSchema::CreateTableSql(t, e))
+                db.ExecuteSql(sql);
     for (const TIndexDef& ix : TSchema::Indexes()) {
         QStringList cols;
-        for (const QString& c : ix.columns.split(u',')) cols << e.QuoteName(c.trimmed());
-        QString sql = QStringLiteral("create index if not exists %1 on %2(%3)")
-                          .arg(ix.name, e.QuoteName(ix.table), cols.join(QStringLiteral(", ")));
+        for (const QString& c : ix.columns.split(u','))
+            cols << e.QuoteName(c.trimmed());
+        QString sql = QStringLiteral("create %1index if not exists %2 on %3(%4)")
+                          .arg(ix.unique ? QStringLiteral("unique ") : QString(), ix.name,
+                               e.QuoteName(ix.table), cols.join(QStringLiteral(", ")));
         if (!ix.where.isEmpty()) sql += QStringLiteral(" where ") + ix.where;
         db.ExecuteSql(sql);
     }
-    for (const QString& sql : requiredRowsSql()) db.ExecuteSql(sql);
+    for (const QString& sql : requiredRowsSql())
+        db.ExecuteSql(sql);
 }
 
 const std::vector<Step>& steps() {
@@ -165,7 +198,8 @@ const std::vector<Step>& steps() {
 }
 
 void writeVersion(TDatabase& db, int version) {
-    db.ExecuteSql(QStringLiteral("create table if not exists %1 (Id integer primary key, Version integer)").arg(kVersionTable));
+    db.ExecuteSql(QStringLiteral("create table if not exists %1 (Id integer primary key, Version integer)")
+                      .arg(kVersionTable));
     if (db.ExecuteSql(QStringLiteral("update %1 set Version=:V where Id=1").arg(kVersionTable),
                       {DBParam(QStringLiteral("V"), version)}) != 1)
         db.ExecuteSql(QStringLiteral("insert into %1(Id, Version) values (1, :V)").arg(kVersionTable),
@@ -174,7 +208,9 @@ void writeVersion(TDatabase& db, int version) {
 
 }  // namespace
 
-int TSchema::CurrentVersion() { return steps().back().version; }
+int TSchema::CurrentVersion() {
+    return steps().back().version;
+}
 
 const std::vector<TTableDef>& TSchema::Tables() {
     static const std::vector<TTableDef> tables = [] {
@@ -182,7 +218,8 @@ const std::vector<TTableDef>& TSchema::Tables() {
         QStringList names;
         for (const auto& table : t) {
             names << table.name;
-            for (const auto& c : table.columns) names << c.name;
+            for (const auto& c : table.columns)
+                names << c.name;
         }
         RegisterCanonicalNames(names);
         return t;
@@ -197,7 +234,8 @@ const std::vector<TIndexDef>& TSchema::Indexes() {
 
 QStringList TSchema::TableNames() {
     QStringList n;
-    for (const auto& t : Tables()) n << t.name;
+    for (const auto& t : Tables())
+        n << t.name;
     return n;
 }
 
@@ -211,7 +249,8 @@ QStringList TSchema::CreateTableSql(const TTableDef& table, const TEngine& engin
     }
     if (!table.primaryKey.isEmpty())
         cols << QStringLiteral("primary key (%1)").arg(engine.QuoteName(table.primaryKey));
-    return {QStringLiteral("create table %1 (%2)").arg(engine.QuoteName(table.name), cols.join(QStringLiteral(", ")))};
+    return {QStringLiteral("create table %1 (%2)")
+                .arg(engine.QuoteName(table.name), cols.join(QStringLiteral(", ")))};
 }
 
 int TSchema::StoredVersion(TDatabase& db) {
@@ -222,7 +261,8 @@ int TSchema::StoredVersion(TDatabase& db) {
         if (!ds.IsEmpty()) return ds.Field(0)->AsInteger();
     }
     int present = 0;
-    for (const TTableDef& t : Tables()) present += e.TableExists(t.name) ? 1 : 0;
+    for (const TTableDef& t : Tables())
+        present += e.TableExists(t.name) ? 1 : 0;
     return present == int(Tables().size()) ? 1 : 0;
 }
 
@@ -240,13 +280,16 @@ void TSchema::Prepare(TDatabase& db) {
     // Only an empty database or a complete one of this system is changed; anything in between is
     // reported and left as it is.
     if (!missing.isEmpty() && (present > 0 || hasVersion))
-        throw TDbError(TDbError::Kind::Schema,
-                       QStringLiteral("数据库中缺少以下数据表: %1\r\n这不是一个完整的本系统数据库, 没有对它做任何修改.")
-                           .arg(missing.join(QStringLiteral(", "))));
+        throw TDbError(
+            TDbError::Kind::Schema,
+            QStringLiteral("数据库中缺少以下数据表: %1\r\n这不是一个完整的本系统数据库, 没有对它做任何修改.")
+                .arg(missing.join(QStringLiteral(", "))));
     int version = present == 0 ? 0 : StoredVersion(db);
     if (version > CurrentVersion())
         throw TDbError(TDbError::Kind::Schema,
-                       QStringLiteral("数据库的版本(%1)比本程序(%2)新, 请使用新版本的程序.").arg(version).arg(CurrentVersion()));
+                       QStringLiteral("数据库的版本(%1)比本程序(%2)新, 请使用新版本的程序.")
+                           .arg(version)
+                           .arg(CurrentVersion()));
     for (const Step& step : steps()) {
         if (step.version <= version) continue;
         TTransaction tx(db);

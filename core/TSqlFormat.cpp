@@ -9,9 +9,13 @@ QString SqlEscape(const QString& text) {
     return s;
 }
 
-QString SqlQuote(const QString& text) { return u'\'' + SqlEscape(text) + u'\''; }
+QString SqlQuote(const QString& text) {
+    return u'\'' + SqlEscape(text) + u'\'';
+}
 
-QString SqlFloat(double value) { return QString::number(value, 'f', 2); }
+QString SqlFloat(double value) {
+    return QString::number(value, 'f', 2);
+}
 
 QString FormatSql(const QString& format, const QStringList& values) {
     QString out;
@@ -40,9 +44,13 @@ QString FormatSql(const QString& format, const QStringList& values) {
 
 TSqlWhere::TSqlWhere(const QString& start) : cond_(start), startedEmpty_(start.isEmpty()) {}
 
-void TSqlWhere::Raw(const QString& format, const QStringList& values) { cond_ = FormatSql(format, QStringList{cond_} + values); }
+void TSqlWhere::Raw(const QString& format, const QStringList& values) {
+    cond_ = FormatSql(format, QStringList{cond_} + values);
+}
 
-void TSqlWhere::Fixed(const QString& format) { Raw(format, {}); }
+void TSqlWhere::Fixed(const QString& format) {
+    Raw(format, {});
+}
 
 void TSqlWhere::Integer(const QString& format, const QVariant& value) {
     if (value.isNull() || !value.isValid()) return;
@@ -61,12 +69,14 @@ void TSqlWhere::Text(const QString& format, const QString& value) {
 
 void TSqlWhere::Date(const QString& format, const QVariant& value) {
     if (value.isNull() || !value.isValid()) return;
-    const QDateTime dt = value.typeId() == QMetaType::QDate ? QDateTime(value.toDate(), QTime(0, 0)) : value.toDateTime();
+    const QDateTime dt =
+        value.typeId() == QMetaType::QDate ? QDateTime(value.toDate(), QTime(0, 0)) : value.toDateTime();
     const QString literal = gDatabase->DateLiteral(dt);
     // Formats such as "(l.LoanDate=%s or l.ReturnDate=%s or l.RenewDate=%s)" take the date each time.
     const int count = int(format.count(QStringLiteral("%s"))) - 1;
     QStringList values;
-    for (int i = 0; i < count; ++i) values << literal;
+    for (int i = 0; i < count; ++i)
+        values << literal;
     Raw(format, values);
 }
 
@@ -76,7 +86,9 @@ void TSqlWhere::Integer(const QString& format, const TField* field) {
 void TSqlWhere::Float(const QString& format, const TField* field) {
     if (!field->IsNull()) Float(format, QVariant(field->AsFloat()));
 }
-void TSqlWhere::Text(const QString& format, const TField* field) { Text(format, field->AsString()); }
+void TSqlWhere::Text(const QString& format, const TField* field) {
+    Text(format, field->AsString());
+}
 void TSqlWhere::Date(const QString& format, const TField* field) {
     if (!field->IsNull()) Date(format, QVariant(field->AsDateTime()));
 }

@@ -19,12 +19,14 @@ int TSqlSet::OpenSql(const QString& sql, const TDBParameters& values) {
         QString message = e.message();
         const int cut = message.lastIndexOf(QStringLiteral("\r\n") + sql);
         if (cut >= 0) message = message.left(cut);
-        ShowInfo(QStringLiteral("SQL语句错误,原文如下:\r\n") + sql + QStringLiteral("\r\n\r\n错误提示:\r\n") + message);
+        ShowInfo(QStringLiteral("SQL语句错误,原文如下:\r\n") + sql + QStringLiteral("\r\n\r\n错误提示:\r\n") +
+                 message);
     }
     return dataSet_->RecordCount();
 }
 
-TField* TSqlSet::AddField(TFieldKind kind, const QString& name, int width, bool visible, const QString& caption) {
+TField* TSqlSet::AddField(TFieldKind kind, const QString& name, int width, bool visible,
+                          const QString& caption) {
     TField* f = dataSet_->AddField(kind, name, width);
     f->DisplayLabel = caption;
     if (declaredDisplayWidth_ > 0) f->DisplayWidth = declaredDisplayWidth_;

@@ -99,9 +99,13 @@ void TSqliteEngine::Close() {
     }
 }
 
-bool TSqliteEngine::IsOpen() const { return db_ != nullptr; }
+bool TSqliteEngine::IsOpen() const {
+    return db_ != nullptr;
+}
 
-QString TSqliteEngine::QuoteName(const QString& name) const { return u'"' + name + u'"'; }
+QString TSqliteEngine::QuoteName(const QString& name) const {
+    return u'"' + name + u'"';
+}
 
 QString TSqliteEngine::DateLiteral(const QDate& date) const {
     // Stored dates carry "00:00:00", so the literal does too: ">=" and "<=" then behave as on a
@@ -109,7 +113,9 @@ QString TSqliteEngine::DateLiteral(const QDate& date) const {
     return u'\'' + date.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00'");
 }
 
-QString TSqliteEngine::NowFunction() const { return QStringLiteral("datetime('now','localtime')"); }
+QString TSqliteEngine::NowFunction() const {
+    return QStringLiteral("datetime('now','localtime')");
+}
 
 QString TSqliteEngine::DayDiff(const QString& later, const QString& earlier) const {
     return QStringLiteral("(julianday(%1)-julianday(%2))").arg(later, earlier);
@@ -145,8 +151,11 @@ bool TSqliteEngine::TableExists(const QString& table) {
     return ds.RecordCount() > 0;
 }
 
-sqlite3_stmt* TSqliteEngine::prepare(const QString& sql, const TDBParameters& values, const TxDBParameters& blobs) {
-    if (!db_) throw TDbError(TDbError::Kind::Connection, statementError(QStringLiteral("没有打开的数据库连接"), sql));
+sqlite3_stmt* TSqliteEngine::prepare(const QString& sql, const TDBParameters& values,
+                                     const TxDBParameters& blobs) {
+    if (!db_)
+        throw TDbError(TDbError::Kind::Connection,
+                       statementError(QStringLiteral("没有打开的数据库连接"), sql));
     const QString text = Translate(sql);
     const QByteArray utf8 = text.toUtf8();
     sqlite3_stmt* stmt = nullptr;
@@ -224,17 +233,23 @@ qint64 TSqliteEngine::Execute(const QString& sql, const TDBParameters& values, c
     while ((rc = sqlite3_step(g.s)) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE)
-        throw TDbError(TDbError::Kind::Statement, statementError(QString::fromUtf8(sqlite3_errmsg(db_)), sql));
+        throw TDbError(TDbError::Kind::Statement,
+                       statementError(QString::fromUtf8(sqlite3_errmsg(db_)), sql));
     return sqlite3_changes64(db_);
 }
 
-void TSqliteEngine::Fetch(const QString& sql, const TDBParameters& values, TDataSet& into, bool declaredFields) {
+void TSqliteEngine::Fetch(const QString& sql, const TDBParameters& values, TDataSet& into,
+                          bool declaredFields) {
     StmtGuard g{prepare(sql, values, {})};
     sqlite3_stmt* s = g.s;
     const int n = sqlite3_column_count(s);
     QStringList names;
-    for (int i = 0; i < n; ++i) names << QString::fromUtf8(sqlite3_column_name(s, i));
+    for (int i = 0; i < n; ++i)
+        names << QString::fromUtf8(sqlite3_column_name(s, i));
 
+    // The first row is read before the fields are made: an expression column (no declared type)
+    // takes the type of its first value, so that it is stored as compactly as a table column.
+    int rc = sqlite3_step(s);
     std::vector<int> map;
     if (declaredFields) {
         into.Close();
@@ -242,9 +257,23 @@ void TSqliteEngine::Fetch(const QString& sql, const TDBParameters& values, TData
     } else {
         into.ClearFields();
         for (int i = 0; i < n; ++i) {
-            const TFieldKind kind = kindOfDecl(sqlite3_column_decltype(s, i));
-            TField* f = into.AddField(kind, names[i], kind == TFieldKind::Text ? 50 : -1);
-            (void)f;
+            TFieldKind kind = kindOfDecl(sqlite3_column_decltype(s, i));
+            if (kind == TFieldKind::Variant && rc == SQLITE_ROW) {
+                switch (sqlite3_column_type(s, i)) {
+                    case SQLITE_INTEGER:
+                        kind = TFieldKind::Integer;
+                        break;
+                    case SQLITE_FLOAT:
+                        kind = TFieldKind::Float;
+                        break;
+                    case SQLITE_TEXT:
+                        kind = TFieldKind::Text;
+                        break;
+                    default:
+                        break;
+                }
+            }
+            into.AddField(kind, names[i], kind == TFieldKind::Text ? 50 : -1);
             map.push_back(i);
         }
     }
@@ -253,8 +282,7 @@ void TSqliteEngine::Fetch(const QString& sql, const TDBParameters& values, TData
         if (std::find(map.begin(), map.end(), f) == map.end()) unmapped.push_back(f);
 
     into.BeginLoad();
-    int rc;
-    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(s)) {
         for (int i = 0; i < n; ++i) {
             const int f = map[size_t(i)];
             if (f < 0) continue;
@@ -278,7 +306,8 @@ void TSqliteEngine::Fetch(const QString& sql, const TDBParameters& values, TData
                     into.LoadNull(f);
             }
         }
-        for (int f : unmapped) into.LoadNull(f);
+        for (int f : unmapped)
+            into.LoadNull(f);
         into.EndLoadRow();
     }
     if (rc != SQLITE_DONE) {
@@ -289,8 +318,12 @@ void TSqliteEngine::Fetch(const QString& sql, const TDBParameters& values, TData
     into.EndLoad();
 }
 
-void TSqliteEngine::Begin() { exec("begin immediate"); }
-void TSqliteEngine::Commit() { exec("commit"); }
+void TSqliteEngine::Begin() {
+    exec("begin immediate");
+}
+void TSqliteEngine::Commit() {
+    exec("commit");
+}
 void TSqliteEngine::Rollback() {
     if (db_ && !sqlite3_get_autocommit(db_)) exec("rollback");
 }

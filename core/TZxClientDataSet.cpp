@@ -3,7 +3,8 @@
 TZxClientDataSet::TZxClientDataSet(QObject* owner) : QObject(owner), dataSet_(std::make_unique<TDataSet>()) {}
 TZxClientDataSet::~TZxClientDataSet() = default;
 
-TField* TZxClientDataSet::AddField(TFieldKind kind, const QString& name, bool visible, const QString& caption) {
+TField* TZxClientDataSet::AddField(TFieldKind kind, const QString& name, bool visible,
+                                   const QString& caption) {
     TField* f = dataSet_->AddField(kind, name);
     f->DisplayLabel = caption;
     f->Visible = visible;

@@ -14,7 +14,8 @@ public:
     ~TZxClientDataSet() override;
 
     TDataSet* DataSet() const { return dataSet_.get(); }
-    TField* AddField(TFieldKind kind, const QString& name, bool visible = true, const QString& caption = QString());
+    TField* AddField(TFieldKind kind, const QString& name, bool visible = true,
+                     const QString& caption = QString());
     // Text columns get a size of 20 unless more is asked, and never more than 140: widths 10, 20,
     // 50, 139, 140 and 500 give 20, 20, 50, 139, 140 and 140.
     TField* AddFieldDef(TFieldKind kind, const QString& name, int width = 0, bool visible = true,

@@ -32,9 +32,10 @@ QString statementErrorOf(const QString& sql) {
 }
 
 void addReader(int id, const QString& code, const QString& name) {
-    gDatabase->ExecuteSql(QStringLiteral("insert into readers(Id, Code, Name, StateId, Loaning, Loanall, Loanover) "
-                                         "values (:Id, :Code, :Name, 1, 0, 0, 0)"),
-                          {DBParam("Id", id), DBParam("Code", code), DBParam("Name", name)});
+    gDatabase->ExecuteSql(
+        QStringLiteral("insert into readers(Id, Code, Name, StateId, Loaning, Loanall, Loanover) "
+                       "values (:Id, :Code, :Name, 1, 0, 0, 0)"),
+        {DBParam("Id", id), DBParam("Code", code), DBParam("Name", name)});
 }
 
 }  // namespace
@@ -44,7 +45,8 @@ class DatabaseTests : public QObject {
 private slots:
     void schemaHasTablesAndRequiredRows() {
         TestDatabase db;
-        for (const QString& t : TSchema::TableNames()) QVERIFY2(gDatabase->Engine()->TableExists(t), qPrintable(t));
+        for (const QString& t : TSchema::TableNames())
+            QVERIFY2(gDatabase->Engine()->TableExists(t), qPrintable(t));
         QCOMPARE(count("select count(*) from operator where LoginId='sa'"), 1);
         TQuerySet states;
         states.AddField(TFieldKind::Integer, "Id");
@@ -80,9 +82,11 @@ private slots:
 
     void connectionValues() {
         TestDatabase db;
-        QCOMPARE(gDatabase->GetProvider(), testsupport::IsPg() ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite"));
+        QCOMPARE(gDatabase->GetProvider(),
+                 testsupport::IsPg() ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite"));
         QCOMPARE(gDatabase->IsSqlServer(), testsupport::IsPg());
-        QCOMPARE(TDatabase::ConnectionValue("Provider=x;Data Source=/a/b.db;", "Data Source"), QStringLiteral("/a/b.db"));
+        QCOMPARE(TDatabase::ConnectionValue("Provider=x;Data Source=/a/b.db;", "Data Source"),
+                 QStringLiteral("/a/b.db"));
         QCOMPARE(TDatabase::ConnectionValue("Provider=x;Data Source=/a/b.db", "Data Source"), QString());
     }
 
@@ -90,8 +94,9 @@ private slots:
         TRecordingMessages boxes;
         TDatabase other;
         const QString bad = testsupport::IsPg()
-                                ? QStringLiteral("Provider=PostgreSQL;Data Source=127.0.0.1;Port=1;User ID=x;Password=;"
-                                                 "Initial Catalog=none;Connect Timeout=2;")
+                                ? QStringLiteral(
+                                      "Provider=PostgreSQL;Data Source=127.0.0.1;Port=1;User ID=x;Password=;"
+                                      "Initial Catalog=none;Connect Timeout=2;")
                                 : QStringLiteral("Provider=SQLite;Data Source=/nonexistent-folder/x.db;");
         QVERIFY(!other.Connect(bad));
         QCOMPARE(boxes.boxes.size(), 1);
@@ -109,7 +114,8 @@ private slots:
         QCOMPARE(gDatabase->ExecuteSql("update publishers set Addr=:A where Id>1", {DBParam("A", "x")}), 2);
         QCOMPARE(gDatabase->ExecuteSql("update publishers set Addr=:A where Id=99", {DBParam("A", "x")}), 0);
         // Two inserts of one key: the primary key refuses the second.
-        QVERIFY(statementErrorOf("insert into publishers(Id, Name) values (1, 'dup')").contains("insert into publishers"));
+        QVERIFY(statementErrorOf("insert into publishers(Id, Name) values (1, 'dup')")
+                    .contains("insert into publishers"));
         // The database numbers link rows itself.
         gDatabase->ExecuteSql("insert into link(GroupId, Title) values (0, 'a')");
         gDatabase->ExecuteSql("insert into link(GroupId, Title) values (0, 'b')");
@@ -126,8 +132,10 @@ private slots:
             TTransaction tx(*gDatabase);
             const bool ok = gDatabase->ExecuteSql("update readers set Loaning=Loaning+1 where Id=1") == 1 &&
                             gDatabase->ExecuteSql("update readers set Loaning=Loaning+1 where Id=2") == 1;
-            if (ok) tx.Commit();
-            else message = "failed";
+            if (ok)
+                tx.Commit();
+            else
+                message = "failed";
         }
         QCOMPARE(message, QStringLiteral("failed"));
         QVERIFY(!gDatabase->InTransaction());
@@ -192,22 +200,27 @@ private slots:
         TestDatabase db;
         const QDate today = QDate::currentDate();
         const QDateTime due(today.addDays(-10), QTime(0, 0));
-        gDatabase->ExecuteSql("insert into loans(Id, LoanDate, ReaderId, BookId, Loanman, ShldretDate) "
-                              "values (1, :LoanDate, 1, 1, 'sa', :Due)",
-                              {DBParam("LoanDate", QDateTime(QDate(2013, 3, 26), QTime(0, 0))), DBParam("Due", due)});
+        gDatabase->ExecuteSql(
+            "insert into loans(Id, LoanDate, ReaderId, BookId, Loanman, ShldretDate) "
+            "values (1, :LoanDate, 1, 1, 'sa', :Due)",
+            {DBParam("LoanDate", QDateTime(QDate(2013, 3, 26), QTime(0, 0))), DBParam("Due", due)});
         // JourId was not named: it stays null.
         QCOMPARE(count("select count(*) from loans where JourId is null"), 1);
         // Both bounds on the day itself find the row.
         const QString day = gDatabase->DateLiteral(QDateTime(QDate(2013, 3, 26), QTime(15, 45)));
         QCOMPARE(day, testsupport::IsPg() ? QStringLiteral("timestamp '2013-03-26'")
                                           : QStringLiteral("'2013-03-26 00:00:00'"));
-        QCOMPARE(count(QStringLiteral("select count(*) from loans where LoanDate>=%1 and LoanDate<=%1").arg(day)), 1);
+        QCOMPARE(
+            count(QStringLiteral("select count(*) from loans where LoanDate>=%1 and LoanDate<=%1").arg(day)),
+            1);
         QCOMPARE(count(QStringLiteral("select count(*) from loans where LoanDate>%1").arg(day)), 0);
         // Ten days overdue: "now - ShldretDate >= n" holds for 10, not for 11.
         const QString overdue = gDatabase->DayDiff(gDatabase->NowFunction(), "l.ShldretDate");
         QCOMPARE(count(QStringLiteral("select count(*) from loans l where %1>=10").arg(overdue)), 1);
         QCOMPARE(count(QStringLiteral("select count(*) from loans l where %1>=11").arg(overdue)), 0);
-        QCOMPARE(count(QStringLiteral("select count(*) from loans l where l.ShldretDate<%1").arg(gDatabase->NowFunction())), 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from loans l where l.ShldretDate<%1")
+                           .arg(gDatabase->NowFunction())),
+                 1);
         // Dates come back as dates without a time of day.
         TQuerySet q;
         q.OpenSql("select LoanDate, ShldretDate, ReturnDate from loans");
@@ -222,10 +235,12 @@ private slots:
         gDatabase->ExecuteSql("insert into options([Key], [Label], [List]) values (1, 'a', 'x,y')");
         QCOMPARE(count("select count(*) from options where [Key]=1 and [List]='x,y'"), 1);
         for (int id = 1; id <= 3; ++id)
-            gDatabase->ExecuteSql("insert into report(Id, GrpId, Title) values (:Id, 1, 't')", {DBParam("Id", id)});
+            gDatabase->ExecuteSql("insert into report(Id, GrpId, Title) values (:Id, 1, 't')",
+                                  {DBParam("Id", id)});
         QCOMPARE(count("select top 1 Id from report order by Id desc"), 3);
         QByteArray bytes;
-        for (int i = 0; i < 300; ++i) bytes.append(char(i % 256));
+        for (int i = 0; i < 300; ++i)
+            bytes.append(char(i % 256));
         gDatabase->ExecuteSql("update report set Fr3File=:F where Id=2", {}, {DBBlob("F", bytes)});
         TRecordSet rs;
         rs.OpenSql("select Id, Fr3File from report where Id=:Id", {DBParam("Id", 2)});
@@ -251,7 +266,8 @@ private slots:
 
     void reopenKeepsTheCurrentKey() {
         TestDatabase db;
-        for (int id = 1; id <= 4; ++id) addReader(id, QStringLiteral("R%1").arg(id), QStringLiteral("n%1").arg(id));
+        for (int id = 1; id <= 4; ++id)
+            addReader(id, QStringLiteral("R%1").arg(id), QStringLiteral("n%1").arg(id));
         TQuerySet q;
         q.AddField(TFieldKind::Integer, "Id");
         q.AddField(TFieldKind::Text, "Name", 50);
@@ -271,6 +287,8 @@ private slots:
     }
 };
 
-QObject* makeDatabaseTests() { return new DatabaseTests; }
+QObject* makeDatabaseTests() {
+    return new DatabaseTests;
+}
 
 #include "tst_database.moc"

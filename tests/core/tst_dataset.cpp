@@ -49,7 +49,8 @@ void fill(TDataSet& ds) {
 
 QList<int> ids(TDataSet& ds) {
     QList<int> out;
-    for (int r = 0; r < ds.RecordCount(); ++r) out << ds.CellValue(r, 0).toInt();
+    for (int r = 0; r < ds.RecordCount(); ++r)
+        out << ds.CellValue(r, 0).toInt();
     return out;
 }
 
@@ -127,7 +128,8 @@ private slots:
         TDataSet ds;
         fill(ds);
         int seen = 0;
-        for (ds.First(); !ds.Eof(); ds.Next()) ++seen;
+        for (ds.First(); !ds.Eof(); ds.Next())
+            ++seen;
         QCOMPARE(seen, 5);
         TDataSet empty;
         empty.AddField(TFieldKind::Integer, QStringLiteral("Id"));
@@ -295,6 +297,8 @@ private slots:
     }
 };
 
-QObject* makeDataSetTests() { return new DataSetTests; }
+QObject* makeDataSetTests() {
+    return new DataSetTests;
+}
 
 #include "tst_dataset.moc"

@@ -28,8 +28,12 @@ QString pgBase() {
 }
 }  // namespace
 
-QString Engine() { return gEngine; }
-bool IsPg() { return gEngine == QLatin1String("pg"); }
+QString Engine() {
+    return gEngine;
+}
+bool IsPg() {
+    return gEngine == QLatin1String("pg");
+}
 
 const QString& HomeDir() {
     static QString path;
@@ -43,7 +47,9 @@ const QString& HomeDir() {
 
 TestDatabase::TestDatabase() : TestDatabase(true) {}
 
-std::unique_ptr<TestDatabase> TestDatabase::Empty() { return std::unique_ptr<TestDatabase>(new TestDatabase(false)); }
+std::unique_ptr<TestDatabase> TestDatabase::Empty() {
+    return std::unique_ptr<TestDatabase>(new TestDatabase(false));
+}
 
 TestDatabase::TestDatabase(bool prepare) {
     CreateDatabaseGlobals();
@@ -103,7 +109,8 @@ int RunTests(int argc, char** argv, const std::vector<std::function<QObject*()>>
         }
         args << a;
     }
-    if (gEngine != QLatin1String("sqlite") && gEngine != QLatin1String("pg")) qFatal("--engine must be sqlite or pg");
+    if (gEngine != QLatin1String("sqlite") && gEngine != QLatin1String("pg"))
+        qFatal("--engine must be sqlite or pg");
     if (IsPg()) pgBase();
     HomeDir();
     int failed = 0;

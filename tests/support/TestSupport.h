@@ -44,9 +44,9 @@ int RunTests(int argc, char** argv, const std::vector<std::function<QObject*()>>
 }  // namespace testsupport
 
 // Defines main() for a test executable of several test classes.
-#define LBSYS_TEST_MAIN(...)                                                   \
-    int main(int argc, char** argv) {                                          \
-        QApplication app(argc, argv);                                          \
-        return testsupport::RunTests(argc, argv, {__VA_ARGS__});               \
+#define LBSYS_TEST_MAIN(...)                                     \
+    int main(int argc, char** argv) {                            \
+        QApplication app(argc, argv);                            \
+        return testsupport::RunTests(argc, argv, {__VA_ARGS__}); \
     }
 #define LBSYS_TEST_CLASS(T) [] { return static_cast<QObject*>(new T); }

@@ -4,7 +4,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-TMsgResult TQtMessages::ShowMessage(TMsgKind kind, TMsgButtons buttons, const QString& text, const QString& title) {
+TMsgResult TQtMessages::ShowMessage(TMsgKind kind, TMsgButtons buttons, const QString& text,
+                                    const QString& title) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
     // The leading line breaks and trailing tabs only served as spacing in the boxes.
