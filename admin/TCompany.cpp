@@ -1,5 +1,6 @@
 #include "admin/TCompany.h"
 
+#include "core/TDataSet.h"
 #include "core/TDatabase.h"
 #include "core/TDbError.h"
 #include "core/TRecordSet.h"
@@ -27,9 +28,11 @@ void TCompany::LoadCompany() {
 }
 
 void TCompany::SaveCompany() {
-    const bool exists = gScratchSet->OpenSql(QStringLiteral("select 1 from Company where Id=:Id"),
-                                             {DBParam(QStringLiteral("Id"), Id)}) == 1;
-    gScratchSet->Close();
+    // Read directly so that a failure reaches the caller as one error (no box of its own).
+    TDataSet found;
+    gDatabase->Fetch(QStringLiteral("select 1 from Company where Id=:Id"), {DBParam(QStringLiteral("Id"), Id)}, found,
+                     false);
+    const bool exists = found.RecordCount() == 1;
     const TDBParameters params = {DBParam(QStringLiteral("CompanyName"), CompanyName),
                                   DBParam(QStringLiteral("Manager"), Manager),
                                   DBParam(QStringLiteral("Tel"), Tel),

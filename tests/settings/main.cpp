@@ -5,5 +5,7 @@
 QObject* makeSettingsTests();
 QObject* makePickListTests();
 QObject* makeCompanyTests();
+QObject* makeWindowTests();
+QObject* makeMainWindowTests();
 
-LBSYS_TEST_MAIN(makeSettingsTests, makePickListTests, makeCompanyTests)
+LBSYS_TEST_MAIN(makeSettingsTests, makePickListTests, makeCompanyTests, makeWindowTests, makeMainWindowTests)
