@@ -30,8 +30,8 @@ void TCompany::LoadCompany() {
 void TCompany::SaveCompany() {
     // Read directly so that a failure reaches the caller as one error (no box of its own).
     TDataSet found;
-    gDatabase->Fetch(QStringLiteral("select 1 from Company where Id=:Id"), {DBParam(QStringLiteral("Id"), Id)}, found,
-                     false);
+    gDatabase->Fetch(QStringLiteral("select 1 from Company where Id=:Id"),
+                     {DBParam(QStringLiteral("Id"), Id)}, found, false);
     const bool exists = found.RecordCount() == 1;
     const TDBParameters params = {DBParam(QStringLiteral("CompanyName"), CompanyName),
                                   DBParam(QStringLiteral("Manager"), Manager),

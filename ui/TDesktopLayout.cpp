@@ -28,7 +28,8 @@ void TDesktopLayout::Read(const QStringList& actionNames, const QString& menus) 
         if (!values.contains(name)) values.insert(name, line.mid(eq + 1));
     }
     entries_.clear();
-    for (const QString& name : actionNames) entries_.push_back({name, parsePosition(values.value(name))});
+    for (const QString& name : actionNames)
+        entries_.push_back({name, parsePosition(values.value(name))});
 }
 
 QString TDesktopLayout::Text() const {

@@ -32,8 +32,11 @@ void StartNotepad() {
 }
 
 void StartCalculator() {
-    if (!StartFirstProgram({"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}))
+    if (!StartFirstProgram(
+            {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}))
         ShowInfo(QStringLiteral("没有找到可用的计算器."));
 }
 
-void OpenWebSite() { QDesktopServices::openUrl(QUrl(QLatin1String(kWebSite))); }
+void OpenWebSite() {
+    QDesktopServices::openUrl(QUrl(QLatin1String(kWebSite)));
+}

@@ -45,21 +45,24 @@ std::vector<TMainAction> buildActions() {
         a("JourTotalAction1", "期刊分类统计", "total", "按分类统计期刊的册数和借阅"),
         a("ReaderTotalAction1", "读者分类统计", "total", "按部门和类别统计读者"),
     };
-    const char* today[][2] = {{"TodayBookLoanAction1", "今日借出图书"},    {"TodayJourLoanAction1", "今日借出期刊"},
-                              {"TodayBookReturnAction1", "今日归还图书"},  {"TodayJourReturnAction1", "今日归还期刊"},
-                              {"TodayBookoffAction1", "今日注销图书"},     {"TodayJouroffAction1", "今日注销期刊"},
-                              {"TodayNewBookAction1", "今日新增图书"},     {"TodayNewJourAction1", "今日新增期刊"},
-                              {"TodayNewReaderAction1", "今日新增读者"},   {"TodayBookDueAction1", "今日到期图书"},
-                              {"TodayJourDueAction1", "今日到期期刊"},     {"TodayBookDue3Action1", "三日内到期图书"},
-                              {"TodayJourDue3Action1", "三日内到期期刊"},  {"TodayFineAction1", "今日罚款记录"},
-                              {"TodayChargeAction1", "今日充值记录"}};
-    for (const auto& t : today) list.push_back(a(t[0], t[1], "today", t[1]));
+    const char* today[][2] = {
+        {"TodayBookLoanAction1", "今日借出图书"},   {"TodayJourLoanAction1", "今日借出期刊"},
+        {"TodayBookReturnAction1", "今日归还图书"}, {"TodayJourReturnAction1", "今日归还期刊"},
+        {"TodayBookoffAction1", "今日注销图书"},    {"TodayJouroffAction1", "今日注销期刊"},
+        {"TodayNewBookAction1", "今日新增图书"},    {"TodayNewJourAction1", "今日新增期刊"},
+        {"TodayNewReaderAction1", "今日新增读者"},  {"TodayBookDueAction1", "今日到期图书"},
+        {"TodayJourDueAction1", "今日到期期刊"},    {"TodayBookDue3Action1", "三日内到期图书"},
+        {"TodayJourDue3Action1", "三日内到期期刊"}, {"TodayFineAction1", "今日罚款记录"},
+        {"TodayChargeAction1", "今日充值记录"}};
+    for (const auto& t : today)
+        list.push_back(a(t[0], t[1], "today", t[1]));
 
     // Openers of the windows that exist; the others say that the function is not available yet.
     // A window that lands is wired here: "if (action.name == ...) action.open = &OpenX;".
     for (TMainAction& action : list) {
         if (action.name == QLatin1String("CatalogEditAction1")) action.right = rtCatalog;
-        if (action.name == QLatin1String("CatalogEditAction1") || action.name == QLatin1String("BookListAction1") ||
+        if (action.name == QLatin1String("CatalogEditAction1") ||
+            action.name == QLatin1String("BookListAction1") ||
             action.name == QLatin1String("JournaListAction1"))
             action.busyCursor = true;
     }
@@ -95,7 +98,9 @@ const TMainAction* FindMainAction(const QString& name) {
     return nullptr;
 }
 
-void ShowNotAvailable(const QString& caption) { ShowInfo(QStringLiteral("\"%1\" 功能尚未提供.").arg(caption)); }
+void ShowNotAvailable(const QString& caption) {
+    ShowInfo(QStringLiteral("\"%1\" 功能尚未提供.").arg(caption));
+}
 
 void RunMainAction(const TMainAction& action) {
     if (action.right) {
@@ -112,10 +117,10 @@ void RunMainAction(const TMainAction& action) {
 }
 
 const QStringList& DesktopActionNames() {
-    static const QStringList names = {
-        "LoanAction1",      "ReturnEditAction1",      "RenewEditAction1", "BookoffEditAction1",
-        "JouroffEditAction1", "ChargeEditAction1",    "FineQueryAction1", "ReaderStateEditAction1",
-        "LoanQueryAction1", "WriteoffQueryAction1"};
+    static const QStringList names = {"LoanAction1",         "ReturnEditAction1",      "RenewEditAction1",
+                                      "BookoffEditAction1",  "JouroffEditAction1",     "ChargeEditAction1",
+                                      "FineQueryAction1",    "ReaderStateEditAction1", "LoanQueryAction1",
+                                      "WriteoffQueryAction1"};
     return names;
 }
 

@@ -8,8 +8,8 @@
 struct TMainAction {
     QString name;
     QString caption;
-    QString icon;  // resource path of the icon
-    QString hint;  // second hint line when its desktop icon is selected
+    QString icon;              // resource path of the icon
+    QString hint;              // second hint line when its desktop icon is selected
     int right = 0;             // right number the opener checks first (0: none)
     bool busyCursor = false;   // the busy cursor shows while the window is created
     void (*open)() = nullptr;  // the window's opener; null while the window is not available

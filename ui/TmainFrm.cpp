@@ -4,13 +4,13 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -84,13 +84,15 @@ QAction* TmainFrm::addAction(QMenu* menu, const QString& name) {
 
 void TmainFrm::buildMenus() {
     auto entry = [this](QMenu* menu, const QString& caption, const char* icon, auto handler) {
-        QAction* action = menu->addAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))), caption);
+        QAction* action =
+            menu->addAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))), caption);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
     fileMenu_ = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     entry(fileMenu_, QStringLiteral("公司信息"), "company", [] { OpenCompanyInfo(); });
-    operatorsAction_ = entry(fileMenu_, QStringLiteral("操作员及权限"), "operators", [this] { OpenOperators(); });
+    operatorsAction_ =
+        entry(fileMenu_, QStringLiteral("操作员及权限"), "operators", [this] { OpenOperators(); });
     fileMenu_->addSeparator();
     entry(fileMenu_, QStringLiteral("选项设置"), "settings", [] { OpenSysEdit(); });
     fileMenu_->addSeparator();
@@ -105,15 +107,17 @@ void TmainFrm::buildMenus() {
     exitAction_ = entry(fileMenu_, QStringLiteral("退出系统"), "exit", [this] { close(); });
 
     QMenu* data = menuBar()->addMenu(QStringLiteral("资料(&O)"));
-    for (const char* name : {"CatalogEditAction1", "PublisherListAction1", "BookListAction1", "JournaListAction1"})
+    for (const char* name :
+         {"CatalogEditAction1", "PublisherListAction1", "BookListAction1", "JournaListAction1"})
         addAction(data, QLatin1String(name));
     data->addSeparator();
-    for (const char* name : {"ReaderskindListAction1", "ReaderListAction1", "ReaderStateEditAction1",
-                             "ChargeEditAction1"})
+    for (const char* name :
+         {"ReaderskindListAction1", "ReaderListAction1", "ReaderStateEditAction1", "ChargeEditAction1"})
         addAction(data, QLatin1String(name));
 
     QMenu* loan = menuBar()->addMenu(QStringLiteral("借阅(&Z)"));
-    for (const char* name : {"LoanAction1", "ReturnEditAction1", "RenewEditAction1"}) addAction(loan, QLatin1String(name));
+    for (const char* name : {"LoanAction1", "ReturnEditAction1", "RenewEditAction1"})
+        addAction(loan, QLatin1String(name));
     loan->addSeparator();
     addAction(loan, QStringLiteral("BookoffEditAction1"));
     addAction(loan, QStringLiteral("JouroffEditAction1"));
@@ -152,7 +156,8 @@ void TmainFrm::buildMenus() {
     entry(help, QStringLiteral("每日一贴"), "tips", [] { notAvailable(QStringLiteral("每日一贴")); });
     help->addSeparator();
     entry(help, QStringLiteral("自述文件"), "readme", [] { OpenProgramFile(QStringLiteral("readme.txt")); });
-    entry(help, QStringLiteral("最新功能"), "whatsnew", [] { OpenProgramFile(QStringLiteral("whatsnew.txt")); });
+    entry(help, QStringLiteral("最新功能"), "whatsnew",
+          [] { OpenProgramFile(QStringLiteral("whatsnew.txt")); });
     help->addSeparator();
     entry(help, QStringLiteral("澄谷官方网站"), "web", [] { OpenWebSite(); });
     entry(help, QStringLiteral("在线反馈"), "feedback", [] { notAvailable(QStringLiteral("在线反馈")); });
@@ -170,7 +175,8 @@ void TmainFrm::RebuildToolsMenu() {
     entry(QStringLiteral("记事本"), "notepad", [] { StartNotepad(); });
     entry(QStringLiteral("计算器"), "calculator", [] { StartCalculator(); });
     toolsMenu_->addSeparator();
-    entry(QStringLiteral("设置..."), "toolsettings", [] { notAvailable(QStringLiteral("外部工具设置"), rtToolsMenu); });
+    entry(QStringLiteral("设置..."), "toolsettings",
+          [] { notAvailable(QStringLiteral("外部工具设置"), rtToolsMenu); });
     toolsMenu_->addSeparator();
     // The external tools join here once their settings exist.
 }
@@ -200,9 +206,11 @@ void TmainFrm::loadPictures(TzxImgBtn* button, const QString& name, const QStrin
                 pictures[i] = QPixmap::fromImage(image);
                 continue;
             }
-            MessageBox(TMsgKind::Plain, TMsgButtons::Ok, name + QLatin1String(suffix[i]) + u':' + reader.errorString());
+            MessageBox(TMsgKind::Plain, TMsgButtons::Ok,
+                       name + QLatin1String(suffix[i]) + u':' + reader.errorString());
         }
-        pictures[i] = QPixmap(QStringLiteral(":/pictures/%1_%2.svg").arg(builtIn, QLatin1String(builtInSuffix[i])));
+        pictures[i] =
+            QPixmap(QStringLiteral(":/pictures/%1_%2.svg").arg(builtIn, QLatin1String(builtInSuffix[i])));
     }
     button->SetPictures(pictures[0], pictures[1]);
 }
@@ -285,7 +293,8 @@ void TmainFrm::buildBands() {
     strip_->setGridSize(QSize(96, 72));
     strip_->setFixedHeight(84);
     strip_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    strip_->setStyleSheet(QStringLiteral("QListView#lvStrip { background: #e8eef6; border-top: 1px solid #9fb4cc; }"));
+    strip_->setStyleSheet(
+        QStringLiteral("QListView#lvStrip { background: #e8eef6; border-top: 1px solid #9fb4cc; }"));
     for (const QString& name : StripActionNames()) {
         const TMainAction* a = FindMainAction(name);
         auto* item = new QListWidgetItem(QIcon(a->icon), a->caption, strip_);
@@ -309,8 +318,12 @@ void TmainFrm::buildBands() {
         connect(button, &TzxImgBtn::HintChanged, hint2_, &QLabel::setText);
 }
 
-QString TmainFrm::HintLine1() const { return hint1_->text(); }
-QString TmainFrm::HintLine2() const { return hint2_->text(); }
+QString TmainFrm::HintLine1() const {
+    return hint1_->text();
+}
+QString TmainFrm::HintLine2() const {
+    return hint2_->text();
+}
 
 bool TmainFrm::Login(bool first) {
     bool ok = false;
@@ -337,7 +350,8 @@ void TmainFrm::RebuildNavigation() {
     layout_.Read(
         [] {
             QStringList names;
-            for (const TMainAction& a : MainActions()) names << a.name;
+            for (const TMainAction& a : MainActions())
+                names << a.name;
             return names;
         }(),
         TOperator::LoadMenus(layoutOwner_));
@@ -355,13 +369,19 @@ void TmainFrm::rememberPositions() {
 void TmainFrm::FillDesktop() {
     rememberPositions();
     desktop_->clear();
+    for (const QString& name : DesktopActionNames()) {
+        const TMainAction* a = FindMainAction(name);
+        desktop_->AddAction(a->caption, QIcon(a->icon), name)->setToolTip(a->hint);
+    }
+    // Lay the new icons out now, so that the pending automatic layout does not later override
+    // the positions given below.
+    desktop_->doItemsLayout();
     QList<QPoint> taken;
     const int columns = std::max(1, (desktop_->viewport()->width() - 10) / kCellWidth);
     int next = 0;
-    for (const QString& name : DesktopActionNames()) {
-        const TMainAction* a = FindMainAction(name);
-        QListWidgetItem* item = desktop_->AddAction(a->caption, QIcon(a->icon), name);
-        item->setToolTip(a->hint);
+    for (int i = 0; i < desktop_->count(); ++i) {
+        QListWidgetItem* item = desktop_->item(i);
+        const QString name = TzxListView::ActionName(item);
         QPoint position = layout_.Position(name);
         // Icons never placed all sit at the default position: lay those out on a grid instead of
         // piling them on one another.
@@ -387,7 +407,8 @@ void TmainFrm::showHints() {
         hint1_->setText(a->caption);
         hint2_->setText(a->hint);
     } else {
-        hint1_->setText(QStringLiteral("%1: 您好! 欢迎您使用本系统.").arg(gOperator ? gOperator->LoginId : QString()));
+        hint1_->setText(
+            QStringLiteral("%1: 您好! 欢迎您使用本系统.").arg(gOperator ? gOperator->LoginId : QString()));
         hint2_->setText(QStringLiteral("请从桌面或菜单中选择您要的操作."));
     }
 }
@@ -422,9 +443,13 @@ void TmainFrm::SaveDesktopLayout() {
     }
 }
 
-void TmainFrm::OpenOperators() { OpenOperatorsWindow(); }
+void TmainFrm::OpenOperators() {
+    OpenOperatorsWindow();
+}
 
-void TmainFrm::ChangePassword() { ::ChangePassword(); }
+void TmainFrm::ChangePassword() {
+    ::ChangePassword();
+}
 
 void TmainFrm::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);

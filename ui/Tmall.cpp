@@ -20,9 +20,13 @@ void Tmall::LoadSharedValues() {
     gCompany->LoadCompany();
 }
 
-bool Tmall::CompanyNeedsFilling() { return !gCompany->IsFilled(); }
+bool Tmall::CompanyNeedsFilling() {
+    return !gCompany->IsFilled();
+}
 
-void Tmall::OpenCompanyWindow() { OpenCompanyInfo(); }
+void Tmall::OpenCompanyWindow() {
+    OpenCompanyInfo();
+}
 
 void Tmall::StartupHook() {
     if (gOperator && gOperator->HasRight(rtCompany) && CompanyNeedsFilling()) OpenCompanyWindow();

@@ -9,6 +9,7 @@
 #include "admin/TOperator.h"
 #include "admin/TPickListSet.h"
 #include "core/TAbort.h"
+#include "core/TAppInfo.h"
 #include "core/TDataSet.h"
 #include "core/TDatabase.h"
 #include "core/TMessages.h"
@@ -33,7 +34,9 @@ void addOperator(const QString& login, const QString& rights, const QString& men
     op.SetPassword(QStringLiteral("pw"));
 }
 
-QString storedMenus(const QString& login) { return TOperator::LoadMenus(login); }
+QString storedMenus(const QString& login) {
+    return TOperator::LoadMenus(login);
+}
 
 bool loginAs(TmainFrm& frm, const QString& login) {
     frm.SetCommandLine({login, QStringLiteral("pw"), QStringLiteral("x")});
@@ -46,7 +49,9 @@ QListWidgetItem* desktopItem(TmainFrm& frm, const QString& name) {
     return nullptr;
 }
 
-QPoint iconAt(TmainFrm& frm, const QString& name) { return frm.Desktop()->ItemPosition(desktopItem(frm, name)); }
+QPoint iconAt(TmainFrm& frm, const QString& name) {
+    return frm.Desktop()->ItemPosition(desktopItem(frm, name));
+}
 
 // Runs a menu entry or action the way a click does, swallowing the silent abort as the
 // application's handler would; true when it was abandoned.
@@ -83,18 +88,22 @@ struct Globals {
 class MainWindowTests : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { SetIdentityTexts(); }
+
     void layoutText_data() {
         QTest::addColumn<QString>("menus");
         QTest::addColumn<QPoint>("loan");
         QTest::addColumn<QPoint>("renew");
         QTest::newRow("never stored") << "" << QPoint(10, 10) << QPoint(10, 10);
-        QTest::newRow("stored") << "LoanAction1=120,40\r\nRenewEditAction1=300,8\r\n" << QPoint(120, 40)
-                                << QPoint(300, 8);
+        QTest::newRow("stored") << "LoanAction1=120,40\r\nRenewEditAction1=300,8\r\n"
+                                << QPoint(120, 40) << QPoint(300, 8);
         QTest::newRow("0,0 and a missing line") << "LoanAction1=0,0\n" << QPoint(10, 10) << QPoint(10, 10);
-        QTest::newRow("missing value") << "LoanAction1=\nRenewEditAction1=5,6" << QPoint(10, 10) << QPoint(5, 6);
-        QTest::newRow("damaged values") << "LoanAction1=abc\nRenewEditAction1=7;8" << QPoint(10, 10)
-                                        << QPoint(10, 10);
-        QTest::newRow("unknown names ignored") << "Gone=1,2\nLoanAction1=0,30" << QPoint(0, 30) << QPoint(10, 10);
+        QTest::newRow("missing value")
+            << "LoanAction1=\nRenewEditAction1=5,6" << QPoint(10, 10) << QPoint(5, 6);
+        QTest::newRow("damaged values")
+            << "LoanAction1=abc\nRenewEditAction1=7;8" << QPoint(10, 10) << QPoint(10, 10);
+        QTest::newRow("unknown names ignored")
+            << "Gone=1,2\nLoanAction1=0,30" << QPoint(0, 30) << QPoint(10, 10);
     }
     void layoutText() {
         QFETCH(QString, menus);
@@ -107,11 +116,12 @@ private slots:
         QCOMPARE(layout.Position("RenewEditAction1"), renew);
         // Written back: one line per action, in order, also for the actions that were missing.
         const QString text = layout.Text();
-        QCOMPARE(text, QStringLiteral("LoanAction1=%1,%2\r\nRenewEditAction1=%3,%4\r\nBookListAction1=10,10\r\n")
-                           .arg(loan.x())
-                           .arg(loan.y())
-                           .arg(renew.x())
-                           .arg(renew.y()));
+        QCOMPARE(text,
+                 QStringLiteral("LoanAction1=%1,%2\r\nRenewEditAction1=%3,%4\r\nBookListAction1=10,10\r\n")
+                     .arg(loan.x())
+                     .arg(loan.y())
+                     .arg(renew.x())
+                     .arg(renew.y()));
         TDesktopLayout again;
         again.Read(names, text);
         QCOMPARE(again.Text(), text);
@@ -124,23 +134,42 @@ private slots:
         QCOMPARE(frm.windowTitle(), QStringLiteral("澄谷图书管理系统 - 单机版 2013.1.11.0326 - "));
         const QList<QPair<QString, QStringList>> expected = {
             {"文件(&F)",
-             {"公司信息", "操作员及权限", "-", "选项设置", "-", "初始化数据...", "备份与恢复", "-", "更改密码", "重新登陆",
-              "-", "退出系统"}},
+             {"公司信息", "操作员及权限", "-", "选项设置", "-", "初始化数据...", "备份与恢复", "-",
+              "更改密码", "重新登陆", "-", "退出系统"}},
             {"资料(&O)",
-             {"中图分类", "出版社", "图书资料", "期刊资料", "-", "读者类别", "读者资料", "读者状态设置", "读者押金充值"}},
-            {"借阅(&Z)", {"图书期刊借阅", "图书期刊归还", "图书期刊续借", "-", "图书注销", "期刊注销", "-", "罚款管理"}},
+             {"中图分类", "出版社", "图书资料", "期刊资料", "-", "读者类别", "读者资料", "读者状态设置",
+              "读者押金充值"}},
+            {"借阅(&Z)",
+             {"图书期刊借阅", "图书期刊归还", "图书期刊续借", "-", "图书注销", "期刊注销", "-", "罚款管理"}},
             {"查询(&V)",
-             {"图书期刊借阅查询", "图书期刊注销查询", "-", "读者充值记录查询", "-", "图书借阅排名", "期刊借阅排名",
-              "读者借阅排名", "读者部门借阅排名", "读者类别借阅排名", "-", "图书分类统计", "期刊分类统计",
-              "读者分类统计"}},
+             {"图书期刊借阅查询", "图书期刊注销查询", "-", "读者充值记录查询", "-", "图书借阅排名",
+              "期刊借阅排名", "读者借阅排名", "读者部门借阅排名", "读者类别借阅排名", "-", "图书分类统计",
+              "期刊分类统计", "读者分类统计"}},
             {"今日(D)",
-             {"今日借出图书", "今日借出期刊", "-", "今日归还图书", "今日归还期刊", "-", "今日注销图书", "今日注销期刊",
-              "-", "今日新增图书", "今日新增期刊", "今日新增读者", "-", "今日到期图书", "今日到期期刊",
-              "三日内到期图书", "三日内到期期刊", "-", "今日罚款记录", "今日充值记录"}},
+             {"今日借出图书",
+              "今日借出期刊",
+              "-",
+              "今日归还图书",
+              "今日归还期刊",
+              "-",
+              "今日注销图书",
+              "今日注销期刊",
+              "-",
+              "今日新增图书",
+              "今日新增期刊",
+              "今日新增读者",
+              "-",
+              "今日到期图书",
+              "今日到期期刊",
+              "三日内到期图书",
+              "三日内到期期刊",
+              "-",
+              "今日罚款记录",
+              "今日充值记录"}},
             {"工具(&T)", {"记事本", "计算器", "-", "设置...", "-"}},
             {"帮助(&H)",
-             {"帮助文件", "常见问题", "每日一贴", "-", "自述文件", "最新功能", "-", "澄谷官方网站", "在线反馈", "-",
-              "关于..."}},
+             {"帮助文件", "常见问题", "每日一贴", "-", "自述文件", "最新功能", "-", "澄谷官方网站",
+              "在线反馈", "-", "关于..."}},
         };
         const QList<QAction*> menus = frm.menuBar()->actions();
         QCOMPARE(menus.size(), expected.size());
@@ -171,11 +200,13 @@ private slots:
         frm.show();
         QVERIFY(loginAs(frm, QStringLiteral("clerk")));
         QStringList names;
-        for (int i = 0; i < frm.Desktop()->count(); ++i) names << TzxListView::ActionName(frm.Desktop()->item(i));
+        for (int i = 0; i < frm.Desktop()->count(); ++i)
+            names << TzxListView::ActionName(frm.Desktop()->item(i));
         QCOMPARE(names, DesktopActionNames());
         QCOMPARE(frm.Desktop()->item(0)->text(), QStringLiteral("图书期刊借阅"));
         QStringList strip;
-        for (int i = 0; i < frm.Strip()->count(); ++i) strip << frm.Strip()->item(i)->text();
+        for (int i = 0; i < frm.Strip()->count(); ++i)
+            strip << frm.Strip()->item(i)->text();
         QCOMPARE(strip, (QStringList{"图书资料", "期刊资料", "读者资料", "读者类别", "中图分类"}));
         QCOMPARE(frm.HintLine1(), QStringLiteral("clerk: 您好! 欢迎您使用本系统."));
         QCOMPARE(frm.HintLine2(), QStringLiteral("请从桌面或菜单中选择您要的操作."));
@@ -198,8 +229,9 @@ private slots:
     void alignSelectedIcons() {
         TestDatabase db;
         Globals g;
-        addOperator(QStringLiteral("clerk"), QString(),
-                    QStringLiteral("LoanAction1=100,50\r\nReturnEditAction1=300,80\r\nRenewEditAction1=40,200\r\n"));
+        addOperator(
+            QStringLiteral("clerk"), QString(),
+            QStringLiteral("LoanAction1=100,50\r\nReturnEditAction1=300,80\r\nRenewEditAction1=40,200\r\n"));
         TmainFrm frm;
         frm.show();
         QVERIFY(loginAs(frm, QStringLiteral("clerk")));
@@ -240,7 +272,8 @@ private slots:
 
         // Closing stores the layout of the operator logged in: a line for every action.
         frm.SaveDesktopLayout();
-        const QStringList lines = storedMenus(QStringLiteral("anna")).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList lines =
+            storedMenus(QStringLiteral("anna")).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), int(MainActions().size()));
         QVERIFY(lines.contains(QStringLiteral("LoanAction1=250,120")));
         QVERIFY(lines.contains(QStringLiteral("BookListAction1=10,10")));
@@ -275,7 +308,8 @@ private slots:
         QVERIFY(action);
         QVERIFY(trigger(action));
         QCOMPARE(boxes.Texts(),
-                 QStringList{QStringLiteral("\r\n对不起,您没有该功能的操作权限,请与管理员联系(%1).\t").arg(right)});
+                 QStringList{
+                     QStringLiteral("\r\n对不起,您没有该功能的操作权限,请与管理员联系(%1).\t").arg(right)});
         QCOMPARE(driver.Unexpected(), 0);
     }
 
@@ -312,6 +346,8 @@ private slots:
     }
 };
 
-QObject* makeMainWindowTests() { return new MainWindowTests; }
+QObject* makeMainWindowTests() {
+    return new MainWindowTests;
+}
 
 #include "tst_mainwindow.moc"

@@ -27,7 +27,8 @@ namespace {
 
 double storedRate(int key) {
     TDataSet ds;
-    gDatabase->Fetch(QStringLiteral("select Vfloat from keyvalue where KeyId=:K"), {DBParam("K", key)}, ds, false);
+    gDatabase->Fetch(QStringLiteral("select Vfloat from keyvalue where KeyId=:K"), {DBParam("K", key)}, ds,
+                     false);
     return ds.RecordCount() ? ds.Field(0)->AsFloat() : -1;
 }
 
@@ -154,19 +155,20 @@ private slots:
         TRecordingMessages boxes;
         g.company.LoadCompany();
         QString fieldAtSecondShow;
-        ModalDriver driver({[](QWidget* w) {
-                                auto* frm = qobject_cast<TCompanyInfoFrm*>(w);
-                                frm->SetCompanyName(QStringLiteral("澄谷书馆"));
-                                // The table is out of reach while saving.
-                                gDatabase->ExecuteSql(QStringLiteral("alter table Company rename to CompanyAway"));
-                                frm->OkBtn()->click();
-                            },
-                            [&](QWidget* w) {
-                                auto* frm = qobject_cast<TCompanyInfoFrm*>(w);
-                                fieldAtSecondShow = frm->CompanyName();
-                                gDatabase->ExecuteSql(QStringLiteral("alter table CompanyAway rename to Company"));
-                                frm->OkBtn()->click();
-                            }});
+        ModalDriver driver(
+            {[](QWidget* w) {
+                 auto* frm = qobject_cast<TCompanyInfoFrm*>(w);
+                 frm->SetCompanyName(QStringLiteral("澄谷书馆"));
+                 // The table is out of reach while saving.
+                 gDatabase->ExecuteSql(QStringLiteral("alter table Company rename to CompanyAway"));
+                 frm->OkBtn()->click();
+             },
+             [&](QWidget* w) {
+                 auto* frm = qobject_cast<TCompanyInfoFrm*>(w);
+                 fieldAtSecondShow = frm->CompanyName();
+                 gDatabase->ExecuteSql(QStringLiteral("alter table CompanyAway rename to Company"));
+                 frm->OkBtn()->click();
+             }});
         QVERIFY(EditCompany(false));
         QCOMPARE(driver.Handled(), 2);
         QCOMPARE(fieldAtSecondShow, QStringLiteral("澄谷书馆"));
@@ -184,8 +186,9 @@ private slots:
         {
             ModalDriver driver;
             QVERIFY_THROWS_EXCEPTION(TAbort, OpenCompanyInfo());
-            QCOMPARE(boxes.Texts(),
-                     QStringList{QStringLiteral("\r\n对不起,您没有该功能的操作权限,请与管理员联系(10000).\t")});
+            QCOMPARE(
+                boxes.Texts(),
+                QStringList{QStringLiteral("\r\n对不起,您没有该功能的操作权限,请与管理员联系(10000).\t")});
             boxes.Clear();
             OfferCompanyInfo();
             QCOMPARE(driver.Unexpected(), 0);
@@ -253,6 +256,8 @@ private slots:
     }
 };
 
-QObject* makeWindowTests() { return new WindowTests; }
+QObject* makeWindowTests() {
+    return new WindowTests;
+}
 
 #include "tst_windows.moc"

@@ -35,20 +35,48 @@ TCompanyInfoFrm::TCompanyInfoFrm(QWidget* parent) : TADlgFrm(parent) {
     resize(460, 380);
 }
 
-QString TCompanyInfoFrm::CompanyName() const { return edtName_->text(); }
-QString TCompanyInfoFrm::Lawman() const { return edtLawman_->text(); }
-QString TCompanyInfoFrm::Tel() const { return edtTel_->text(); }
-QString TCompanyInfoFrm::Fax() const { return edtFax_->text(); }
-QString TCompanyInfoFrm::Address() const { return edtAddress_->text(); }
-QString TCompanyInfoFrm::Zip() const { return edtZip_->text(); }
-QString TCompanyInfoFrm::Profile() const { return memProfile_->toPlainText(); }
-void TCompanyInfoFrm::SetCompanyName(const QString& v) { edtName_->setText(v); }
-void TCompanyInfoFrm::SetLawman(const QString& v) { edtLawman_->setText(v); }
-void TCompanyInfoFrm::SetTel(const QString& v) { edtTel_->setText(v); }
-void TCompanyInfoFrm::SetFax(const QString& v) { edtFax_->setText(v); }
-void TCompanyInfoFrm::SetAddress(const QString& v) { edtAddress_->setText(v); }
-void TCompanyInfoFrm::SetZip(const QString& v) { edtZip_->setText(v); }
-void TCompanyInfoFrm::SetProfile(const QString& v) { memProfile_->setPlainText(v); }
+QString TCompanyInfoFrm::CompanyName() const {
+    return edtName_->text();
+}
+QString TCompanyInfoFrm::Lawman() const {
+    return edtLawman_->text();
+}
+QString TCompanyInfoFrm::Tel() const {
+    return edtTel_->text();
+}
+QString TCompanyInfoFrm::Fax() const {
+    return edtFax_->text();
+}
+QString TCompanyInfoFrm::Address() const {
+    return edtAddress_->text();
+}
+QString TCompanyInfoFrm::Zip() const {
+    return edtZip_->text();
+}
+QString TCompanyInfoFrm::Profile() const {
+    return memProfile_->toPlainText();
+}
+void TCompanyInfoFrm::SetCompanyName(const QString& v) {
+    edtName_->setText(v);
+}
+void TCompanyInfoFrm::SetLawman(const QString& v) {
+    edtLawman_->setText(v);
+}
+void TCompanyInfoFrm::SetTel(const QString& v) {
+    edtTel_->setText(v);
+}
+void TCompanyInfoFrm::SetFax(const QString& v) {
+    edtFax_->setText(v);
+}
+void TCompanyInfoFrm::SetAddress(const QString& v) {
+    edtAddress_->setText(v);
+}
+void TCompanyInfoFrm::SetZip(const QString& v) {
+    edtZip_->setText(v);
+}
+void TCompanyInfoFrm::SetProfile(const QString& v) {
+    memProfile_->setPlainText(v);
+}
 
 bool EditCompany(bool readOnly) {
     TCompanyInfoFrm frm;

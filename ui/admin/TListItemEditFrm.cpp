@@ -21,9 +21,13 @@ TListItemEditFrm::TListItemEditFrm(QWidget* parent) : TADlgFrm(parent) {
     resize(320, 360);
 }
 
-void TListItemEditFrm::SetCaption(const QString& caption) { tabs_->setTabText(0, caption); }
+void TListItemEditFrm::SetCaption(const QString& caption) {
+    tabs_->setTabText(0, caption);
+}
 
-void TListItemEditFrm::SetItems(const QStringList& items) { memo_->setPlainText(items.join(u'\n')); }
+void TListItemEditFrm::SetItems(const QStringList& items) {
+    memo_->setPlainText(items.join(u'\n'));
+}
 
 QStringList TListItemEditFrm::Items() const {
     QString text = memo_->toPlainText();
@@ -49,7 +53,8 @@ void FillPickList(QComboBox* box, int key) {
 
 bool EditPickList(QComboBox* box, int key) {
     QStringList items;
-    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
     if (!TListItemEditFrm::EditList(TPickListSet::Caption(key), &items)) return false;
     const QString text = box->currentText();
     box->clear();
