@@ -377,7 +377,8 @@ void TmainFrm::FillDesktop() {
     // the positions given below.
     desktop_->doItemsLayout();
     QList<QPoint> taken;
-    const int columns = std::max(1, (desktop_->viewport()->width() - 10) / kCellWidth);
+    // Before the window is first shown the view is not laid out yet: the window's width serves.
+    const int columns = std::max(1, (std::max(desktop_->viewport()->width(), width()) - 10) / kCellWidth);
     int next = 0;
     for (int i = 0; i < desktop_->count(); ++i) {
         QListWidgetItem* item = desktop_->item(i);
