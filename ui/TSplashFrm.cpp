@@ -27,6 +27,8 @@ TSplashFrm::TSplashFrm(QWidget* parent)
     const QString file = QCoreApplication::applicationDirPath() + QStringLiteral("/splash.jpg");
     QPixmap pixmap;
     if (QFile::exists(file)) pixmap.load(file);
+    // The program's own picture when the folder has none (or one that cannot be read).
+    if (pixmap.isNull()) pixmap.load(QStringLiteral(":/pictures/splash.svg"));
     if (!pixmap.isNull()) {
         picture_->setPixmap(pixmap);
     } else {

@@ -1,6 +1,9 @@
 #include "ui/Tmall.h"
 
+#include "admin/TCompany.h"
+#include "admin/TKeyValue2.h"
 #include "admin/TOperator.h"
+#include "ui/admin/TCompanyInfoFrm.h"
 
 Tmall* gMall = nullptr;
 
@@ -13,8 +16,16 @@ Tmall::~Tmall() {
 }
 
 void Tmall::LoadSharedValues() {
-    // The overdue rates (setting keys 0 and 1) and the company details are loaded here once the
-    // settings and company objects exist.
+    LoadFineRates();
+    gCompany->LoadCompany();
+}
+
+bool Tmall::CompanyNeedsFilling() {
+    return !gCompany->IsFilled();
+}
+
+void Tmall::OpenCompanyWindow() {
+    OpenCompanyInfo();
 }
 
 void Tmall::StartupHook() {

@@ -19,8 +19,8 @@ public:
 
 protected:
     // Call points of the steps other windows supply; each does nothing until it is filled.
-    virtual bool CompanyNeedsFilling() { return false; }
-    virtual void OpenCompanyWindow() {}
+    virtual bool CompanyNeedsFilling();
+    virtual void OpenCompanyWindow();
     virtual bool DailyTipPrompt() { return false; }
     virtual void ShowDailyTip() {}
     virtual bool FeedbackPrompt() { return false; }

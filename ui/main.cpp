@@ -1,10 +1,12 @@
 #include <QTimer>
 
+#include "admin/TAdminGlobals.h"
 #include "admin/TOperator.h"
 #include "core/TAppInfo.h"
 #include "core/TDatabase.h"
 #include "ui/TApplication.h"
 #include "ui/TDBConfigFrm.h"
+#include "ui/TResources.h"
 #include "ui/TSplashFrm.h"
 #include "ui/TmainFrm.h"
 #include "ui/Tmall.h"
@@ -15,13 +17,14 @@ namespace {
 // The process-wide objects, created in this order and freed in the order of FreeGlobals.
 void CreateGlobals() {
     CreateDatabaseGlobals();
-    // The company, settings and pick-list objects join here, before the operator.
+    CreateAdminGlobals();
     gOperator = new TOperator;
 }
 
 void FreeGlobals() {
     delete gOperator;
     gOperator = nullptr;
+    FreeAdminGlobals();
     FreeDatabaseGlobals();
 }
 
@@ -41,6 +44,7 @@ int main(int argc, char* argv[]) {
     Tmall mall(&app);
 
     int rc = 0;
+    InitResources();
     auto* splash = new TSplashFrm;
     splash->show();
     QCoreApplication::processEvents();

@@ -1,0 +1,8 @@
+#include "ui/TResources.h"
+
+#include <QtGlobal>
+
+void InitResources() {
+    Q_INIT_RESOURCE(lbsys);
+    Q_INIT_RESOURCE(help);
+}
