@@ -35,7 +35,14 @@ QStringList TPreparedReport::PageTexts(int page) const {
 }
 
 QFont ReportFont(const TReportObject& object, const TReportPage& page) {
-    QFont f(object.fontFamily.isEmpty() ? page.fontFamily : object.fontFamily);
+    const QString family = object.fontFamily.isEmpty() ? page.fontFamily : object.fontFamily;
+    QFont f;
+    // Latin letters and digits come from a Latin font before the CJK one: with the CJK font's own
+    // Latin glyphs, digits inside words lose their text in PDF files (copy, search, pdftotext).
+    if (family.contains(QLatin1String("CJK")))
+        f.setFamilies({QStringLiteral("DejaVu Sans"), family});
+    else
+        f.setFamilies({family, QStringLiteral("Noto Sans CJK SC")});
     const double pt = object.fontSize > 0 ? object.fontSize : page.fontSize;
     // One point is 10 reference units.
     f.setPixelSize(qMax(1, qRound(pt * 10)));

@@ -306,7 +306,7 @@ QString formatNumber(double value, const QString& pattern) {
     if (minInt == 0 && text.startsWith(QLatin1String("0")) && intLen == 1 && text.size() > 1)
         text.remove(0, 1);
     const bool negative = value < 0 && text.contains(QRegularExpression(QStringLiteral("[1-9]")));
-    return pattern.left(start) + (negative ? QStringLiteral("-") : QString()) + text + pattern.mid(end);
+    return (negative ? QStringLiteral("-") : QString()) + pattern.left(start) + text + pattern.mid(end);
 }
 
 }  // namespace

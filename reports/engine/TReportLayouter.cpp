@@ -60,7 +60,6 @@ struct ObjectInfo {
     std::unique_ptr<TTextTemplate> text;
     QFont font;
     std::unique_ptr<QFontMetricsF> metrics;
-    double lineHeightMm = 0;
     bool simpleField = false;  // the text is one [d0.X] with no format: the cell's display text
     QString source, field;
 };
@@ -181,7 +180,6 @@ void Layouter::prepareObjects() {
             if (o.kind == ObjectKind::Text) {
                 info.font = ReportFont(o, *page_);
                 info.metrics = std::make_unique<QFontMetricsF>(info.font);
-                info.lineHeightMm = info.metrics->height() / kRefPerMm;
             }
             objects_.emplace(&o, std::move(info));
         }
@@ -275,15 +273,14 @@ void Layouter::evaluateBand(const TReportBand& band, std::vector<PlacedOp>* ops,
         }
         if (o.kind == ObjectKind::Text && o.canGrow && !op.text.isEmpty()) {
             const double widthRef = (o.rect.width() - 2 * o.padding) * kRefPerMm;
-            double textH;
-            if (!op.text.contains(u'\n') && info.metrics->horizontalAdvance(op.text) <= widthRef) {
-                textH = info.lineHeightMm;
-            } else {
+            // Text on one line keeps the designed height; only wrapped or multi-line text grows.
+            if (op.text.contains(u'\n') || info.metrics->horizontalAdvance(op.text) > widthRef) {
                 const int flags = o.wordWrap ? Qt::TextWordWrap : 0;
-                textH = info.metrics->boundingRect(QRectF(0, 0, widthRef, 1e9), flags, op.text).height() /
-                        kRefPerMm;
+                const double textH =
+                    info.metrics->boundingRect(QRectF(0, 0, widthRef, 1e9), flags, op.text).height() /
+                    kRefPerMm;
+                op.rect.setHeight(qMax(o.rect.height(), textH + 2 * o.padding));
             }
-            op.rect.setHeight(qMax(o.rect.height(), textH + 2 * o.padding));
         }
         h = qMax(h, op.rect.bottom());
         ops->push_back(std::move(op));

@@ -1,6 +1,7 @@
 #include "reports/engine/TReportPainter.h"
 
 #include <zint.h>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -194,6 +195,14 @@ QPageLayout ReportPageLayout(const TReportPage& setup) {
 }
 
 bool TReportPainter::ExportPdf(const TPreparedReport& report, const QString& fileName, QString* error) {
+    {
+        // QPdfWriter gives no error of its own for a file it cannot create.
+        QFile probe(fileName);
+        if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            if (error) *error = QStringLiteral("无法写入文件 %1").arg(fileName);
+            return false;
+        }
+    }
     QPdfWriter writer(fileName);
     writer.setCreator(QStringLiteral("澄谷图书管理系统"));
     writer.setResolution(600);
