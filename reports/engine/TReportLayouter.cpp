@@ -60,6 +60,9 @@ struct ObjectInfo {
     std::unique_ptr<TTextTemplate> text;
     QFont font;
     std::unique_ptr<QFontMetricsF> metrics;
+    // Upper bounds of one character's advance (printable ASCII, anything else), so that most
+    // cells are known to fit on one line without shaping their text.
+    double asciiMax = 0, otherMax = 0;
     bool simpleField = false;  // the text is one [d0.X] with no format: the cell's display text
     QString source, field;
 };
@@ -180,6 +183,9 @@ void Layouter::prepareObjects() {
             if (o.kind == ObjectKind::Text) {
                 info.font = ReportFont(o, *page_);
                 info.metrics = std::make_unique<QFontMetricsF>(info.font);
+                for (char16_t c = 32; c < 127; ++c)
+                    info.asciiMax = qMax(info.asciiMax, info.metrics->horizontalAdvance(QChar(c)));
+                info.otherMax = qMax(info.metrics->maxWidth(), 1.1 * info.font.pixelSize());
             }
             objects_.emplace(&o, std::move(info));
         }
@@ -253,6 +259,16 @@ double Layouter::footerHeight() const {
     return h;
 }
 
+// True when the text surely fits on one line of the width (reference units).
+bool fitsOneLine(const ObjectInfo& info, const QString& text, double width) {
+    double bound = 0;
+    for (QChar c : text) {
+        if (c == u'\n') return false;
+        bound += (c.unicode() >= 32 && c.unicode() < 127) ? info.asciiMax : info.otherMax;
+    }
+    return bound <= width || info.metrics->horizontalAdvance(text) <= width;
+}
+
 void Layouter::evaluateBand(const TReportBand& band, std::vector<PlacedOp>* ops, double* height) {
     double h = band.height;
     ops->clear();
@@ -274,7 +290,7 @@ void Layouter::evaluateBand(const TReportBand& band, std::vector<PlacedOp>* ops,
         if (o.kind == ObjectKind::Text && o.canGrow && !op.text.isEmpty()) {
             const double widthRef = (o.rect.width() - 2 * o.padding) * kRefPerMm;
             // Text on one line keeps the designed height; only wrapped or multi-line text grows.
-            if (op.text.contains(u'\n') || info.metrics->horizontalAdvance(op.text) > widthRef) {
+            if (!fitsOneLine(info, op.text, widthRef)) {
                 const int flags = o.wordWrap ? Qt::TextWordWrap : 0;
                 const double textH =
                     info.metrics->boundingRect(QRectF(0, 0, widthRef, 1e9), flags, op.text).height() /
@@ -305,6 +321,8 @@ void Layouter::emitOps(const std::vector<PlacedOp>& ops, double top, const QRect
 
 void Layouter::startPage() {
     out_.pages.emplace_back();
+    // Room for a typical page of cells, so a page's operations are not copied as they grow.
+    out_.pages.back().ops.reserve(out_.pages.size() > 1 ? out_.pages[out_.pages.size() - 2].ops.size() : 64);
     inPage_ = true;
     pageHasBody_ = false;
     y_ = contentTop();

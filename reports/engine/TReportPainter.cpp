@@ -3,6 +3,7 @@
 #include <zint.h>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
@@ -102,6 +103,8 @@ void TReportPainter::PaintPage(QPainter& p, const TPreparedReport& report, int p
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.scale(pxPerMm / kRefPerMm, pxPerMm / kRefPerMm);
+    // Fonts built once per object of the page, not once per cell.
+    QHash<const TReportObject*, QFont> fonts;
     const TReportObject* lastFontObject = nullptr;
     for (const TDrawOp& op : report.pages[size_t(page)].ops) {
         const TReportObject& o = *op.object;
@@ -116,7 +119,9 @@ void TReportPainter::PaintPage(QPainter& p, const TPreparedReport& report, int p
                 if (o.fill.isValid()) p.fillRect(r, o.fill);
                 if (!op.text.isEmpty()) {
                     if (lastFontObject != &o) {
-                        p.setFont(ReportFont(o, setup));
+                        auto font = fonts.find(&o);
+                        if (font == fonts.end()) font = fonts.insert(&o, ReportFont(o, setup));
+                        p.setFont(*font);
                         lastFontObject = &o;
                     }
                     p.setPen(o.color);
