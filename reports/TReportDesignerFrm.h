@@ -59,8 +59,7 @@ public slots:
     void PreviewReport();
     void GenerateDefault();
     void DeleteSelected();
-
-protected:
+    // Closing asks whether to save a modified layout (Cancel keeps the designer open).
     void reject() override;
 
 private:

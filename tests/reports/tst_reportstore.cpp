@@ -308,6 +308,40 @@ private slots:
         QVERIFY(second.Document() == edited);
         QVERIFY(!second.OpenFile(dir.filePath("missing.lbrpt")));
         QVERIFY(TReportDesignerFrm::FileFilter().contains("*.lbrpt"));
+
+        // Closing a modified designer asks first: Cancel keeps the edit, Yes stores it.
+        second.InsertField("", "Page");
+        messages.answers << TMsgResult::Cancel << TMsgResult::Yes;
+        second.reject();
+        QVERIFY(second.Modified());
+        second.reject();
+        QVERIFY(!second.Modified());
+        TRep stored;
+        stored.LoadReport(0);
+        QVERIFY(stored.Document == second.Document());
+    }
+
+    // While the designer is open, windows that stay on top are made normal; afterwards they stay on top
+    // again.
+    void designPausesStayOnTopWindows() {
+        TestDatabase db;
+        TRecordingMessages messages;
+        QWidget floating(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
+        floating.show();
+        TRep rep;
+        const int id = TRep::NewReport(1011, "样式");
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* designer = qobject_cast<TReportDesignerFrm*>(QApplication::activeModalWidget());
+            QVERIFY(designer);
+            auto close = qScopeGuard([designer] { designer->reject(); });
+            seen = true;
+            QVERIFY(!(floating.windowFlags() & Qt::WindowStaysOnTopHint));
+        });
+        rep.Design(id);
+        QVERIFY(seen);
+        QVERIFY(floating.windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(floating.isVisible());
     }
 
     void previewNavigationAndExports() {
