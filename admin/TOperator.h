@@ -18,7 +18,7 @@ enum TRight : int {
 };
 
 // One operator: the logged-in one is gOperator. Rights is the text of granted numbers, each
-// with a comma before and after it (",10002,,10004,").
+// with a comma before and after it (",10002,,10004,"). Password holds the stored hash.
 class TOperator {
 public:
     QString LoginId;
@@ -36,6 +36,20 @@ public:
 
     // Builds the rights text from numbers, in the given order.
     static QString RightsText(const QList<int>& numbers);
+
+    // Reads the operator row of the login name; true when exactly one row matched. Otherwise the
+    // fields stay as they were.
+    bool LoadOperator(const QString& loginId);
+    // True when an operator is loaded and the password matches its stored one.
+    bool CheckPassword(const QString& password) const;
+    // Stores the new password (hashed) for this operator and keeps the hash in Password.
+    void SetPassword(const QString& password);
+
+    // The desktop layout text of an operator (column Menus).
+    static QString LoadMenus(const QString& loginId);
+    static void SaveMenus(const QString& loginId, const QString& menus);
+    // The login names of every operator but "sa", one a line, in the order the database returns.
+    static QString LoginNames();
 };
 
 extern TOperator* gOperator;

@@ -193,10 +193,19 @@ QString formatFloat(double v, const QString& format) {
     return s;
 }
 
+// Formats the stored wall time directly: building a local QDateTime asks the system's time zone
+// on every call, which dominated exports of date columns.
 QString formatDateTimeMs(qint64 ms) {
-    const QDateTime dt = TDataSet::DecodeDateTime(ms);
-    if (dt.time() == QTime(0, 0)) return dt.date().toString(QStringLiteral("yyyy-MM-dd"));
-    return dt.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    qint64 days = ms / kMsPerDay;
+    qint64 rest = ms % kMsPerDay;
+    if (rest < 0) {
+        rest += kMsPerDay;
+        --days;
+    }
+    const QDate date = QDate::fromJulianDay(days + kEpochJulianDay);
+    if (rest == 0) return date.toString(QStringLiteral("yyyy-MM-dd"));
+    return date.toString(QStringLiteral("yyyy-MM-dd ")) +
+           QTime::fromMSecsSinceStartOfDay(int(rest)).toString(QStringLiteral("hh:mm:ss"));
 }
 
 inline char foldChar(char c) {
@@ -206,6 +215,8 @@ inline char foldChar(char c) {
 // Text order of the local sort and of filter comparisons: bytes of UTF-8 (code point order),
 // ASCII letters without regard to case.
 int compareText(const char* a, size_t an, const char* b, size_t bn) {
+    // Equal texts are common in a sort (a publisher, a department); the byte comparison is fast.
+    if (an == bn && std::memcmp(a, b, an) == 0) return 0;
     const size_t n = std::min(an, bn);
     for (size_t i = 0; i < n; ++i) {
         const char x = foldChar(a[i]), y = foldChar(b[i]);
@@ -888,8 +899,9 @@ void TDataSet::runCalc(int physical) {
     d->calcPhysical = -1;
 }
 
-bool TDataSet::rowLess(int a, int b) const {
-    for (const auto& [c, desc] : d->sortKeys) {
+bool TDataSet::rowLess(int a, int b, size_t firstKey) const {
+    for (size_t k = firstKey; k < d->sortKeys.size(); ++k) {
+        const auto& [c, desc] = d->sortKeys[k];
         const Column& col = d->columns[size_t(c)];
         int r = 0;
         switch (col.store) {
@@ -965,7 +977,8 @@ void TDataSet::Post() {
         if (d->disableCount == 0) emit RowRemoved(oldPos);
     }
     if (visible) {
-        const int pos = sortedPosition(r);
+        // Unsorted, an edited row keeps its place; only an appended row goes to the end.
+        const int pos = !inserting && oldPos >= 0 && d->sortKeys.empty() ? oldPos : sortedPosition(r);
         if (d->disableCount == 0) emit AboutToInsertRow(pos);
         d->order.insert(d->order.begin() + pos, r);
         d->cur = pos;
@@ -1211,8 +1224,69 @@ void TDataSet::computeOrder(int keepPhysical) {
     for (int r = 0; r < d->rows; ++r)
         if (!d->deleted[size_t(r)] && passesFilter(r)) d->order.push_back(r);
     if (!d->sortKeys.empty()) {
+        // The first key's value of each row is read once into a flat array, so most comparisons
+        // touch neither the column blocks nor the text arena; ties go on to the other keys.
         // Stable, so rows with equal keys keep the loaded order.
-        std::stable_sort(d->order.begin(), d->order.end(), [this](int a, int b) { return rowLess(a, b); });
+        struct Entry {
+            int row;
+            quint32 len;
+            const char* text;  // text keys; null for a null text
+            double num;        // number keys (integers and dates fit a double's precision here)
+            bool null;
+        };
+        const auto [c0, desc0] = d->sortKeys.front();
+        const Column& col = d->columns[size_t(c0)];
+        if (col.store == Store::Var) {
+            std::stable_sort(d->order.begin(), d->order.end(),
+                             [this](int a, int b) { return rowLess(a, b); });
+        } else {
+            std::vector<Entry> entries(d->order.size());
+            for (size_t i = 0; i < entries.size(); ++i) {
+                Entry& e = entries[i];
+                e.row = d->order[i];
+                e.text = nullptr;
+                e.len = 0;
+                e.num = 0;
+                e.null = false;
+                if (col.store == Store::Int) {
+                    const qint64 v = col.ints.at(e.row);
+                    e.null = v == kNullInt;
+                    e.num = double(v);
+                } else if (col.store == Store::Dbl) {
+                    const double v = col.dbls.at(e.row);
+                    e.null = isNullDouble(v);
+                    e.num = e.null ? 0 : v;
+                } else {
+                    const quint32 ref = col.refs.at(e.row);
+                    e.null = ref == kNullRef;
+                    if (!e.null) {
+                        size_t n = 0;
+                        d->arena.get(ref, &e.text, &n);
+                        e.len = quint32(n);
+                    }
+                }
+            }
+            const bool text = col.store == Store::Ref;
+            // 64-bit integers beyond 2^53 that meet as doubles are compared exactly.
+            const bool intKey = col.store == Store::Int;
+            std::stable_sort(entries.begin(), entries.end(), [&](const Entry& x, const Entry& y) {
+                int r;
+                if (x.null || y.null)
+                    r = x.null == y.null ? 0 : (x.null ? -1 : 1);
+                else if (text)
+                    r = compareText(x.text, x.len, y.text, y.len);
+                else if (intKey && x.num == y.num)
+                    r = col.ints.at(x.row) < col.ints.at(y.row)
+                            ? -1
+                            : (col.ints.at(x.row) > col.ints.at(y.row) ? 1 : 0);
+                else
+                    r = x.num < y.num ? -1 : (x.num > y.num ? 1 : 0);
+                if (r != 0) return desc0 ? r > 0 : r < 0;
+                return rowLess(x.row, y.row, 1);
+            });
+            for (size_t i = 0; i < entries.size(); ++i)
+                d->order[i] = entries[i].row;
+        }
     }
     int pos = -1;
     if (keepPhysical >= 0) {
@@ -1297,6 +1371,13 @@ bool TDataSet::CellIsNull(int row, int column) const {
 }
 
 QString TDataSet::CellText(int row, int column) const {
+    if (d->state == State::Browse && row >= 0 && row < int(d->order.size())) {
+        const Column& col = d->columns[size_t(column)];
+        if (col.kind == TFieldKind::DateTime && col.store == Store::Int) {
+            const qint64 ms = col.ints.at(d->order[size_t(row)]);
+            return ms == kNullInt ? QString() : formatDateTimeMs(ms);
+        }
+    }
     const QVariant v = CellValue(row, column);
     if (v.isNull()) return QString();
     const TField* f = d->fields[size_t(column)].get();

@@ -198,7 +198,7 @@ private:
     void computeOrder(int keepPhysical);
     void runCalc(int physical);
     int sortedPosition(int physical) const;
-    bool rowLess(int a, int b) const;
+    bool rowLess(int a, int b, size_t firstKey = 0) const;
     bool passesFilter(int physical) const;
     void setCurrent(int row);
 };

@@ -113,7 +113,8 @@ std::vector<TIndexDef> buildIndexes() {
         {"ix_journals_ping", "journals", "Ping", ""},
         {"ix_journals_cataid", "journals", "CataId", ""},
         {"ix_catalogs_code", "catalogs", "Code", ""},
-        {"ix_catalogs_slfid", "catalogs", "SlfId", ""},
+        // Each node has its own tree number: two workstations taking the same one get an error.
+        {"ix_catalogs_slfid", "catalogs", "SlfId", "", true},
         {"ix_catalogs_prtid", "catalogs", "PrtId", ""},
         {"ix_readers_code", "readers", "Code", ""},
         {"ix_readers_ping", "readers", "Ping", ""},
@@ -179,8 +180,9 @@ void createAll(TDatabase& db) {
         QStringList cols;
         for (const QString& c : ix.columns.split(u','))
             cols << e.QuoteName(c.trimmed());
-        QString sql = QStringLiteral("create index if not exists %1 on %2(%3)")
-                          .arg(ix.name, e.QuoteName(ix.table), cols.join(QStringLiteral(", ")));
+        QString sql = QStringLiteral("create %1index if not exists %2 on %3(%4)")
+                          .arg(ix.unique ? QStringLiteral("unique ") : QString(), ix.name,
+                               e.QuoteName(ix.table), cols.join(QStringLiteral(", ")));
         if (!ix.where.isEmpty()) sql += QStringLiteral(" where ") + ix.where;
         db.ExecuteSql(sql);
     }

@@ -27,6 +27,7 @@ struct TIndexDef {
     QString table;
     QString columns;  // "ReaderId, ReturnDate"
     QString where;    // partial index condition, or empty
+    bool unique = false;
 };
 
 class TSchema {

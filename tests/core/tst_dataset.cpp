@@ -194,6 +194,11 @@ private slots:
         // Entries without a direction (as the title clicks write them) are ascending; case of names is free.
         ds.SetSortText(QStringLiteral("prtid, Code DESC , "));
         QCOMPARE(ids(ds), (QList<int>{2, 4, 5, 3, 1}));
+        // Dates with a null (nulls first ascending, last descending).
+        ds.SetSortText(QStringLiteral("Day DESC"));
+        QCOMPARE(ids(ds), (QList<int>{5, 1, 2, 4, 3}));
+        ds.SetSortText(QStringLiteral("Day"));
+        QCOMPARE(ids(ds), (QList<int>{3, 4, 2, 1, 5}));
         ds.SetSortText(QString());
         QCOMPARE(ids(ds), (QList<int>{1, 2, 3, 4, 5}));
         // A posted row takes its sorted place; one the filter drops leaves the view.

@@ -4,10 +4,15 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "core/TAppInfo.h"
+
 TMsgResult TQtMessages::ShowMessage(TMsgKind kind, TMsgButtons buttons, const QString& text,
                                     const QString& title) {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
+    // Boxes without a title of their own carry the program's title.
+    box.setWindowTitle(!title.isEmpty()      ? title
+                       : !AppTitle.isEmpty() ? AppTitle
+                                             : QApplication::applicationDisplayName());
     // The leading line breaks and trailing tabs only served as spacing in the boxes.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');

@@ -1,0 +1,7 @@
+#include <QApplication>
+
+#include "tests/support/TestSupport.h"
+
+QObject* makeOperatorTests();
+
+LBSYS_TEST_MAIN(makeOperatorTests)
