@@ -15,7 +15,9 @@
 #include "reports/TRep.h"
 #include "reports/TRepSet.h"
 
-TReporterFrm::TReporterFrm(QWidget* parent) : QDialog(parent) {
+TReporterFrm::TReporterFrm(QWidget* parent) : TaFrm(parent) {
+    // The print window has placement rules of its own (Placement).
+    SetPosition(poDesigned);
     setWindowTitle(QStringLiteral("打印"));
     auto* top = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
@@ -145,7 +147,7 @@ QRect TReporterFrm::Placement(const QSize& size, const QPoint& pointer, const QR
 }
 
 void TReporterFrm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    TaFrm::showEvent(event);
     if (placed_) return;
     placed_ = true;
     const QPoint pointer = QCursor::pos();

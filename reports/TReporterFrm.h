@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/base/TaFrm.h"
 
 class QListWidget;
 class QPushButton;
@@ -9,7 +9,7 @@ class TRep;
 
 // The print window "打印": the layouts of one report group; preview, and with the design right,
 // add, delete, rename and design layouts.
-class TReporterFrm : public QDialog {
+class TReporterFrm : public TaFrm {
     Q_OBJECT
 public:
     explicit TReporterFrm(QWidget* parent = nullptr);
