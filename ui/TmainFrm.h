@@ -52,7 +52,7 @@ public:
     // Fills the desktop with the daily-work icons at the layout's positions (the group picture).
     void FillDesktop();
     // Stores the desktop icons' positions for the operator whose layout is shown (at close).
-    void SaveDesktopLayout();
+    virtual void SaveDesktopLayout();
     // The tools menu: its fixed entries, then one entry per external tool.
     void RebuildToolsMenu();
 
