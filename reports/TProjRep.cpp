@@ -1,5 +1,6 @@
 #include "reports/TProjRep.h"
 
+#include "admin/TCompany.h"
 #include "admin/TOperator.h"
 #include "core/TDataSet.h"
 #include "core/TDatabase.h"
@@ -7,6 +8,15 @@
 
 TReportCompany ReadReportCompany() {
     TReportCompany c;
+    // The process-wide company details, loaded at start-up and kept by the company window.
+    if (gCompany) {
+        c.CompanyName = gCompany->CompanyName;
+        c.Tel = gCompany->Tel;
+        c.Fax = gCompany->Fax;
+        c.Address = gCompany->Address;
+        c.Zip = gCompany->Zip;
+        return c;
+    }
     gScratchSet->OpenSql(QStringLiteral("select * from Company"));
     TDataSet* ds = gScratchSet->DataSet();
     if (ds->RecordCount() == 0) return c;

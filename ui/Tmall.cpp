@@ -3,6 +3,7 @@
 #include "admin/TCompany.h"
 #include "admin/TKeyValue2.h"
 #include "admin/TOperator.h"
+#include "reports/TDefaultReports.h"
 #include "ui/admin/TCompanyInfoFrm.h"
 
 Tmall* gMall = nullptr;
@@ -18,6 +19,8 @@ Tmall::~Tmall() {
 void Tmall::LoadSharedValues() {
     LoadFineRates();
     gCompany->LoadCompany();
+    // Every list that prints has its "默认样式" layout; added where missing, so safe at each start.
+    TDefaultReports::EnsureDefaultReports();
 }
 
 bool Tmall::CompanyNeedsFilling() {
