@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "core/TDataSet.h"
 #include "core/TDbError.h"
@@ -137,4 +138,11 @@ std::vector<int> TEngine::MapDeclaredFields(TDataSet& into, const QStringList& r
             throw TDbError(TDbError::Kind::Field,
                            QStringLiteral("Field '%1' not found").arg(into.Field(f)->FieldName()));
     return map;
+}
+
+std::vector<int> TEngine::UnmappedFields(const TDataSet& into, const std::vector<int>& map) {
+    std::vector<int> unmapped;
+    for (int f = 0; f < into.FieldCount(); ++f)
+        if (std::find(map.begin(), map.end(), f) == map.end()) unmapped.push_back(f);
+    return unmapped;
 }

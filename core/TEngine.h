@@ -71,6 +71,8 @@ protected:
     // Maps a result column to a declared field (-1: not declared), and checks every declared,
     // non-calculated field has its column.
     static std::vector<int> MapDeclaredFields(TDataSet& into, const QStringList& resultNames);
+    // The fields no result column fills (calculated ones): each gets a null per loaded row.
+    static std::vector<int> UnmappedFields(const TDataSet& into, const std::vector<int>& map);
 };
 
 // Names of schema columns, so that a result column read back in lower case gets its usual spelling.

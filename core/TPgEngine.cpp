@@ -345,9 +345,7 @@ void TPgEngine::Fetch(const QString& sql, const TDBParameters& values, TDataSet&
             map.push_back(i);
         }
     }
-    std::vector<int> unmapped;
-    for (int f = 0; f < into.FieldCount(); ++f)
-        if (std::find(map.begin(), map.end(), f) == map.end()) unmapped.push_back(f);
+    const std::vector<int> unmapped = UnmappedFields(into, map);
     std::vector<TFieldKind> srcKind(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
         srcKind[size_t(i)] = kindOfOid(PQftype(r, i));

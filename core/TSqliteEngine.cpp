@@ -277,9 +277,7 @@ void TSqliteEngine::Fetch(const QString& sql, const TDBParameters& values, TData
             map.push_back(i);
         }
     }
-    std::vector<int> unmapped;  // calculated fields get a null per row
-    for (int f = 0; f < into.FieldCount(); ++f)
-        if (std::find(map.begin(), map.end(), f) == map.end()) unmapped.push_back(f);
+    const std::vector<int> unmapped = UnmappedFields(into, map);
 
     into.BeginLoad();
     for (; rc == SQLITE_ROW; rc = sqlite3_step(s)) {

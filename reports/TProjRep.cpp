@@ -7,25 +7,20 @@
 #include "core/TRecordSet.h"
 
 TReportCompany ReadReportCompany() {
-    TReportCompany c;
-    // The process-wide company details, loaded at start-up and kept by the company window.
-    if (gCompany) {
-        c.CompanyName = gCompany->CompanyName;
-        c.Tel = gCompany->Tel;
-        c.Fax = gCompany->Fax;
-        c.Address = gCompany->Address;
-        c.Zip = gCompany->Zip;
-        return c;
+    // The process-wide company details, loaded at start-up and kept by the company window; read
+    // afresh only where there are none (a report printed outside the program's start-up).
+    TCompany loaded;
+    const TCompany* company = gCompany;
+    if (!company) {
+        loaded.LoadCompany();
+        company = &loaded;
     }
-    gScratchSet->OpenSql(QStringLiteral("select * from Company"));
-    TDataSet* ds = gScratchSet->DataSet();
-    if (ds->RecordCount() == 0) return c;
-    ds->First();
-    c.CompanyName = ds->FieldByName(QStringLiteral("CompanyName"))->AsString();
-    c.Tel = ds->FieldByName(QStringLiteral("Tel"))->AsString();
-    c.Fax = ds->FieldByName(QStringLiteral("Fax"))->AsString();
-    c.Address = ds->FieldByName(QStringLiteral("Address"))->AsString();
-    c.Zip = ds->FieldByName(QStringLiteral("Zip"))->AsString();
+    TReportCompany c;
+    c.CompanyName = company->CompanyName;
+    c.Tel = company->Tel;
+    c.Fax = company->Fax;
+    c.Address = company->Address;
+    c.Zip = company->Zip;
     return c;
 }
 

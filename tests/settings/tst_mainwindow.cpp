@@ -14,6 +14,7 @@
 #include "core/TDatabase.h"
 #include "core/TMessages.h"
 #include "tests/settings/ModalDriver.h"
+#include "tests/settings/SettingsGlobals.h"
 #include "tests/support/TestSupport.h"
 #include "ui/TDesktopLayout.h"
 #include "ui/TMainActions.h"
@@ -63,25 +64,6 @@ bool trigger(QAction* action) {
     }
     return false;
 }
-
-struct Globals {
-    TKeyValue2 settings;
-    TCompany company;
-    TPickListSet lists;
-    TOperator op;
-    Globals() {
-        gKeyValue2 = &settings;
-        gCompany = &company;
-        gPickLists = &lists;
-        gOperator = &op;
-    }
-    ~Globals() {
-        gKeyValue2 = nullptr;
-        gCompany = nullptr;
-        gPickLists = nullptr;
-        gOperator = nullptr;
-    }
-};
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "core/TDatabase.h"
 #include "core/TMessages.h"
 #include "tests/settings/ModalDriver.h"
+#include "tests/settings/SettingsGlobals.h"
 #include "tests/support/TestSupport.h"
 #include "ui/admin/TCompanyInfoFrm.h"
 #include "ui/admin/TListItemEditFrm.h"
@@ -37,29 +38,6 @@ QString storedCompanyName() {
     gDatabase->Fetch(QStringLiteral("select CompanyName from Company where Id=0"), {}, ds, false);
     return ds.RecordCount() == 1 ? ds.Field(0)->AsString() : QStringLiteral("<no row>");
 }
-
-// The process-wide objects the windows use, for one test.
-struct Globals {
-    TKeyValue2 settings;
-    TCompany company;
-    TPickListSet lists;
-    TOperator op;
-    double book = BookFineRate, journal = JourFineRate;
-    Globals() {
-        gKeyValue2 = &settings;
-        gCompany = &company;
-        gPickLists = &lists;
-        gOperator = &op;
-    }
-    ~Globals() {
-        gKeyValue2 = nullptr;
-        gCompany = nullptr;
-        gPickLists = nullptr;
-        gOperator = nullptr;
-        BookFineRate = book;
-        JourFineRate = journal;
-    }
-};
 
 }  // namespace
 
