@@ -241,7 +241,6 @@ struct TDataSet::Data {
     int calcPhysical = -1;
     int loadColumn = 0;
     int disableCount = 0;
-    bool pendingReset = false;
     bool eof = false;
     QString filterText;
     bool filtered = false;
@@ -986,11 +985,10 @@ void TDataSet::Post() {
     } else {
         d->cur = d->order.empty() ? -1 : qMin(qMax(oldPos, 0), int(d->order.size()) - 1);
     }
+    // With controls suspended, views catch up in one reset when they are enabled again.
     if (d->disableCount == 0) {
         emit StateChanged();
         emit CurrentChanged(d->cur);
-    } else {
-        d->pendingReset = true;
     }
 }
 
@@ -1018,8 +1016,6 @@ void TDataSet::Delete() {
     if (d->disableCount == 0) {
         emit RowRemoved(pos);
         emit CurrentChanged(d->cur);
-    } else {
-        d->pendingReset = true;
     }
 }
 
@@ -1045,7 +1041,6 @@ void TDataSet::EnableControls() {
         emit AboutToReset();
         emit Reset();
         emit CurrentChanged(d->cur);
-        d->pendingReset = false;
     }
 }
 
@@ -1062,8 +1057,6 @@ void TDataSet::endReset() {
     if (d->disableCount == 0) {
         emit Reset();
         emit CurrentChanged(d->cur);
-    } else {
-        d->pendingReset = true;
     }
 }
 
